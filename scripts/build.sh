@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds the native tree (tests, simulator, settings template) and both Windows DLLs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+for preset in native mingw-x64 mingw-x86; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+done

@@ -1,0 +1,51 @@
+#include "folder.h"
+
+#include <algorithm>
+
+#include "item.h"
+#include "jet_filter.h"
+#include "text.h"
+
+namespace sim {
+
+Folder::Folder(Context& context, std::string name, int16_t defaultItemType)
+    : SimObject(context, "MAPIFolder"),
+      name_(std::move(name)),
+      defaultItemType_(defaultItemType),
+      entryId_(context.nextEntryId()) {
+    property("Class", [](Args&) { return Value(int32_t{2}); });
+    property("Name", [this](Args&) { return Value(name_); });
+    property("DefaultItemType", [this](Args&) { return Value(int32_t{defaultItemType_}); });
+    property("EntryID", [this](Args&) { return Value(entryId_); });
+    property("StoreID", [](Args&) { return Value(StoreId); });
+    property("Items", [this](Args&) {
+        return objectValue(make<Items>(context(), std::static_pointer_cast<Folder>(shared_from_this())));
+    });
+}
+
+void Folder::take(const Item* item) {
+    auto same = [item](const std::shared_ptr<Item>& candidate) { return candidate.get() == item; };
+    items_.erase(std::remove_if(items_.begin(), items_.end(), same), items_.end());
+    hidden_.erase(std::remove_if(hidden_.begin(), hidden_.end(), same), hidden_.end());
+}
+
+Items::Items(Context& context, std::shared_ptr<Folder> folder)
+    : SimObject(context, "Items"), folder_(std::move(folder)) {
+    property("Class", [](Args&) { return Value(int32_t{16}); });
+    property("Count", [this](Args&) { return Value(static_cast<int32_t>(folder_->items().size())); });
+    method("Item", [this](Args& args) {
+        int32_t index = required(args, 0).toInt32();
+        auto& items = folder_->items();
+        if (index < 1 || index > static_cast<int32_t>(items.size())) throw fail::badIndex();
+        return objectValue(items[index - 1]);
+    });
+    method("Find", [this](Args& args) {
+        std::string subject = subjectOfFilter(required(args, 0).toString());
+        for (const auto& item : folder_->items()) {
+            if (equalNoCase(item->subject(), subject)) return objectValue(item);
+        }
+        return nothing();
+    });
+}
+
+}  // namespace sim

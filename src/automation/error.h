@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace automation {
+
+// What a failing late-bound member raises: a numeric code and a readable description.
+class Error : public std::runtime_error {
+public:
+    Error(int32_t code, const std::string& description)
+        : std::runtime_error(description), code_(code) {}
+
+    int32_t code() const { return code_; }
+    std::string description() const { return what(); }
+
+private:
+    int32_t code_;
+};
+
+// The Basic runtime's own error numbers, raised by the product's conversions.
+namespace errors {
+constexpr int32_t InvalidProcedureCall = 5;
+constexpr int32_t Overflow = 6;
+constexpr int32_t TypeMismatch = 13;
+constexpr int32_t ObjectNotSet = 91;
+constexpr int32_t CannotCreateObject = 429;
+constexpr int32_t NotSupported = 438;
+
+Error invalidProcedureCall();
+Error overflow();
+Error typeMismatch();
+Error objectNotSet();
+Error cannotCreateObject();
+}  // namespace errors
+
+}  // namespace automation

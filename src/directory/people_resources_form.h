@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+
+#include "automation/event_binding.h"
+#include "directory/directory_list.h"
+#include "ui/single_instance.h"
+#include "ui/widgets.h"
+
+// The People & Resources dialog: the directory in two lists, applied to one appointment.
+class PeopleResourcesForm : public automation::EventOwner {
+public:
+    static constexpr const char* TemporaryDraftSubject = "Quorvel Temporary Draft";
+
+    PeopleResourcesForm();
+    ~PeopleResourcesForm() override;
+
+    void InitForm(const automation::Object& recipients);
+    void ShowForm(const automation::Object& appointment);
+
+    void SaveButton_Click();
+    void CancelButton_Click();
+
+    DirectoryList& PeopleList() { return people_; }
+    DirectoryList& ResourcesList() { return resources_; }
+    const automation::Object& AppointmentItem() const { return appointmentItem_.get(); }
+    ui::Window& Window() { return *window_; }
+
+private:
+    void AppointmentItem_Close();
+    void AddRecipients(const class ErrorLabel& on, const automation::Object& recipients);
+
+    std::unique_ptr<ui::Window> window_;
+    DirectoryList people_;
+    DirectoryList resources_;
+    automation::EventBinding appointmentItem_;
+};
+
+using PeopleResourcesFormInstance = ui::SingleInstance<PeopleResourcesForm>;

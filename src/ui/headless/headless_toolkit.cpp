@@ -1,0 +1,111 @@
+#include "ui/headless/headless_toolkit.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace ui::headless {
+
+std::unique_ptr<Window> HeadlessToolkit::createWindow(const WindowSpec& spec) {
+    return std::make_unique<HeadlessWindow>(*this, spec);
+}
+
+HeadlessWindow* HeadlessToolkit::find(const std::string& name) const {
+    auto found = std::find_if(windows_.begin(), windows_.end(),
+                              [&](HeadlessWindow* window) { return window->spec().name == name; });
+    return found == windows_.end() ? nullptr : *found;
+}
+
+int HeadlessListBox::addItem(const std::string& text) {
+    entries_.push_back(Entry{text});
+    return count() - 1;
+}
+
+void HeadlessListBox::removeItem(int index) {
+    entry(index);
+    entries_.erase(entries_.begin() + index);
+}
+
+void HeadlessListBox::setSelected(int index, bool chosen) {
+    if (chosen && !multiSelect_)
+        for (Entry& other : entries_) other.chosen = false;
+    entry(index).chosen = chosen;
+}
+
+void HeadlessListBox::click(int index) {
+    setSelected(index, !selected(index));
+    if (onToggled) onToggled(index);
+}
+
+HeadlessListBox::Entry& HeadlessListBox::entry(int index) {
+    if (index < 0 || index >= count()) throw std::out_of_range("list index out of range");
+    return entries_[static_cast<size_t>(index)];
+}
+
+const HeadlessListBox::Entry& HeadlessListBox::entry(int index) const {
+    return const_cast<HeadlessListBox*>(this)->entry(index);
+}
+
+HeadlessWindow::HeadlessWindow(HeadlessToolkit& toolkit, const WindowSpec& spec)
+    : toolkit_(toolkit), spec_(spec), caption_(spec.caption) {
+    toolkit_.windows_.push_back(this);
+}
+
+HeadlessWindow::~HeadlessWindow() {
+    auto& windows = toolkit_.windows_;
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+}
+
+HeadlessWindow::Control& HeadlessWindow::add(Kind kind, const ControlSpec& spec) {
+    controls_.push_back(Control{kind, spec, nullptr, nullptr, nullptr, nullptr});
+    return controls_.back();
+}
+
+Label& HeadlessWindow::addLabel(const ControlSpec& spec, const std::string& text) {
+    return *(add(Kind::Label, spec).label = std::make_unique<HeadlessLabel>(text, false));
+}
+
+LinkLabel& HeadlessWindow::addLinkLabel(const ControlSpec& spec, const std::string& text) {
+    return *(add(Kind::LinkLabel, spec).label = std::make_unique<HeadlessLabel>(text, true));
+}
+
+Button& HeadlessWindow::addButton(const ControlSpec& spec, const std::string& caption, bool isDefault,
+                                  bool isCancel) {
+    return *(add(Kind::Button, spec).button = std::make_unique<HeadlessButton>(caption, isDefault, isCancel));
+}
+
+ListBox& HeadlessWindow::addListBox(const ControlSpec& spec, bool multiSelect) {
+    return *(add(Kind::ListBox, spec).list = std::make_unique<HeadlessListBox>(multiSelect));
+}
+
+Picture& HeadlessWindow::addPicture(const ControlSpec& spec, int bitmapId) {
+    return *(add(Kind::Picture, spec).picture = std::make_unique<HeadlessPicture>(bitmapId));
+}
+
+void HeadlessWindow::addSeparator(const ControlSpec& spec) { add(Kind::Separator, spec); }
+
+const HeadlessWindow::Control* HeadlessWindow::control(const std::string& name) const {
+    for (const Control& control : controls_)
+        if (control.spec.name == name) return &control;
+    return nullptr;
+}
+
+HeadlessButton* HeadlessWindow::button(const std::string& name) const {
+    const Control* found = control(name);
+    return found ? found->button.get() : nullptr;
+}
+
+HeadlessListBox* HeadlessWindow::listBox(const std::string& name) const {
+    const Control* found = control(name);
+    return found ? found->list.get() : nullptr;
+}
+
+HeadlessLabel* HeadlessWindow::label(const std::string& name) const {
+    const Control* found = control(name);
+    return found ? found->label.get() : nullptr;
+}
+
+void HeadlessWindow::requestClose() {
+    if (onCloseRequest) onCloseRequest();
+}
+
+}  // namespace ui::headless
