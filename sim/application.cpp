@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "assistant.h"
+#include "explorer.h"
 #include "folder.h"
+#include "inspector.h"
 #include "item.h"
 #include "namespace.h"
 #include "outlook_template.h"
@@ -24,12 +26,12 @@ automation::Error cannotOpen(const std::string& path) {
 
 }  // namespace
 
-Application::Application(Context& context)
-    : SimObject(context, "Application"),
-      nameSpace_(make<NameSpace>(context)),
-      explorers_(make<Explorers>(context)),
-      inspectors_(make<Inspectors>(context)),
-      assistant_(make<Assistant>(context)) {
+Application::Application(Context& session)
+    : SimObject(session, "Application"),
+      nameSpace_(make<NameSpace>(session)),
+      explorers_(make<Explorers>(session)),
+      inspectors_(make<Inspectors>(session)),
+      assistant_(make<Assistant>(session)) {
     property("Class", [](Args&) { return Value(int32_t{0}); });
     property("Name", [](Args&) { return Value("Outlook"); });
     property("Version", [this](Args&) { return Value(context().version); });
@@ -57,10 +59,9 @@ Value Application::createItem(int32_t type) {
 
 Value Application::createItemFromTemplate(Args& args) {
     std::string path = required(args, 0).toString();
-    Object target = optional(args, 1, nothing()).toObject();
-    auto folder = std::dynamic_pointer_cast<Folder>(
-        target ? static_cast<SimObject*>(target.dispatch())->shared_from_this() : nullptr);
-    if (target && !folder) throw automation::errors::typeMismatch();
+    Value target = optional(args, 1, nothing());
+    auto folder = objectOf<Folder>(target);
+    if (target.toObject() && !folder) throw automation::errors::typeMismatch();
     std::string localPath = path;
     std::replace(localPath.begin(), localPath.end(), '\\', '/');
     msgfile::Template read;

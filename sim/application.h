@@ -15,7 +15,7 @@ class NameSpace;
 // Outlook's Application: the root of the object model and the source of application events.
 class Application : public SimObject {
 public:
-    explicit Application(Context& context);
+    explicit Application(Context& session);
 
     const std::shared_ptr<NameSpace>& nameSpace() const { return nameSpace_; }
     const std::shared_ptr<Explorers>& explorers() const { return explorers_; }

@@ -17,7 +17,7 @@ const std::vector<std::vector<int32_t>> ButtonCodes = {
 
 }  // namespace
 
-Assistant::Assistant(Context& context) : SimObject(context, "Assistant") {
+Assistant::Assistant(Context& session) : SimObject(session, "Assistant") {
     method("DoAlert", [this](Args& args) { return doAlert(args); });
 }
 

@@ -60,8 +60,6 @@ std::string Context::nextEntryId() {
     return id;
 }
 
-bool Context::isResolvable(const std::string& name) const {
-    return !name.empty() && unresolvable.count(name) == 0;
-}
+bool Context::isResolvable(const std::string& name) const { return !name.empty() && unresolvable.count(name) == 0; }
 
 }  // namespace sim

@@ -41,8 +41,7 @@ public:
     void clearFaults() { faults_.clear(); }
 
     // Answers the next alert from the queue (OK when empty), logging it first.
-    AlertAnswer showAlert(const std::string& title, const std::string& text, const std::string& how,
-                          bool hasCancel);
+    AlertAnswer showAlert(const std::string& title, const std::string& text, const std::string& how, bool hasCancel);
     void queueAnswer(AlertAnswer answer, std::function<void()> whileShown);
 
     std::string nextEntryId();
@@ -57,6 +56,7 @@ public:
     std::set<std::string> unresolvable;
     std::set<int32_t> removedControls;
     std::vector<Alert> alerts;
+    long long activations = 0;
     Application* application = nullptr;
 
 private:

@@ -8,11 +8,11 @@
 
 namespace sim {
 
-Folder::Folder(Context& context, std::string name, int16_t defaultItemType)
-    : SimObject(context, "MAPIFolder"),
+Folder::Folder(Context& session, std::string name, int16_t defaultItemType)
+    : SimObject(session, "MAPIFolder"),
       name_(std::move(name)),
       defaultItemType_(defaultItemType),
-      entryId_(context.nextEntryId()) {
+      entryId_(session.nextEntryId()) {
     property("Class", [](Args&) { return Value(int32_t{2}); });
     property("Name", [this](Args&) { return Value(name_); });
     property("DefaultItemType", [this](Args&) { return Value(int32_t{defaultItemType_}); });
@@ -29,8 +29,8 @@ void Folder::take(const Item* item) {
     hidden_.erase(std::remove_if(hidden_.begin(), hidden_.end(), same), hidden_.end());
 }
 
-Items::Items(Context& context, std::shared_ptr<Folder> folder)
-    : SimObject(context, "Items"), folder_(std::move(folder)) {
+Items::Items(Context& session, std::shared_ptr<Folder> folder)
+    : SimObject(session, "Items"), folder_(std::move(folder)) {
     property("Class", [](Args&) { return Value(int32_t{16}); });
     property("Count", [this](Args&) { return Value(static_cast<int32_t>(folder_->items().size())); });
     method("Item", [this](Args& args) {

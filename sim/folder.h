@@ -17,7 +17,7 @@ constexpr const char* StoreId = "0000000038A1BB1005E5101AA1BB08002B2A56C20000454
 // A MAPIFolder with its items, in the order they entered it, and its hidden items.
 class Folder : public SimObject {
 public:
-    Folder(Context& context, std::string name, int16_t defaultItemType);
+    Folder(Context& session, std::string name, int16_t defaultItemType);
 
     const std::string& name() const { return name_; }
     int16_t defaultItemType() const { return defaultItemType_; }
@@ -37,7 +37,7 @@ private:
 // A folder's Items collection.
 class Items : public SimObject {
 public:
-    Items(Context& context, std::shared_ptr<Folder> folder);
+    Items(Context& session, std::shared_ptr<Folder> folder);
 
 private:
     std::shared_ptr<Folder> folder_;

@@ -39,8 +39,8 @@ int32_t classOf(ItemKind kind) {
 
 }  // namespace
 
-Item::Item(Context& context, ItemKind kind, std::string messageClass)
-    : SimObject(context, classNameOf(kind)), kind_(kind) {
+Item::Item(Context& session, ItemKind kind, std::string messageClass)
+    : SimObject(session, classNameOf(kind)), kind_(kind) {
     state_.messageClass = std::move(messageClass);
     addMembers();
     if (kind_ == ItemKind::Appointment) addAppointmentMembers();
@@ -58,7 +58,8 @@ void Item::addMembers() {
     writable("Subject", [this](const Value& value) { setSubject(value.toString()); });
     property("EntryID", [this](Args&) { return Value(entryId_); });
     property("Saved", [this](Args&) { return Value(saved_); });
-    property("Recipients", [this](Args&) { return objectValue(make<Recipients>(context(), self(), true)); });
+    property("Recipients",
+             [this](Args&) { return objectValue(make<Recipients>(context(), self(), !guardBypassed())); });
     method("Save", [this](Args&) {
         save();
         return Value();
@@ -139,6 +140,12 @@ void Item::restore(const ItemState& state) {
     saved_ = true;
 }
 
+void Item::seed(const ItemState& state, const std::shared_ptr<Folder>& folder) {
+    restore(state);
+    everSaved_ = true;
+    enterFolder(folder);
+}
+
 std::string Item::names(int16_t type) const {
     std::vector<std::string> names;
     for (const auto& recipient : recipients_) {
@@ -156,9 +163,7 @@ void Item::setNames(int16_t type, const std::string& list) {
     changed();
 }
 
-std::string Item::organizer() const {
-    return state_.organizer.empty() ? context().currentUser : state_.organizer;
-}
+std::string Item::organizer() const { return state_.organizer.empty() ? context().currentUser : state_.organizer; }
 
 void Item::checkUsable() const {
     if (deleted_) throw fail::failed("The item has been moved or deleted.");
@@ -260,8 +265,8 @@ bool Item::prepareClose(SaveMode mode, bool cancellable) {
     if (cancel && cancellable) return false;
     if (saved_ || deleted_) return true;
     if (mode == SaveMode::Prompt) {
-        AlertAnswer answer = context().showAlert("Microsoft Office Outlook", "Do you want to save changes?",
-                                                 "message box", true);
+        AlertAnswer answer =
+            context().showAlert("Microsoft Office Outlook", "Do you want to save changes?", "message box", true);
         if (answer == AlertAnswer::Cancel) return false;
         mode = SaveMode::Save;
     }

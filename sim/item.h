@@ -34,7 +34,7 @@ struct ItemState {
 // An Outlook item: an appointment, a mail or a meeting request.
 class Item : public SimObject {
 public:
-    Item(Context& context, ItemKind kind, std::string messageClass);
+    Item(Context& session, ItemKind kind, std::string messageClass);
 
     ItemKind kind() const { return kind_; }
     const std::string& subject() const { return state_.subject; }
@@ -42,12 +42,17 @@ public:
     const std::string& messageClass() const { return state_.messageClass; }
     const std::string& entryId() const { return entryId_; }
     ItemState snapshot() const;
-    // Takes the given properties as saved ones, as an item a test finds already in a folder.
+    // Takes the given properties as the saved ones.
     void restore(const ItemState& state);
+    // Puts the item, saved with these properties, into the folder.
+    void seed(const ItemState& state, const std::shared_ptr<Folder>& folder);
+    bool isSaved() const { return saved_; }
     RecipientList& recipientList() { return recipients_; }
     void changed() { saved_ = false; }
     std::string names(int16_t type) const;
     std::string organizer() const;
+    // Replaces the recipients of that type with the names of a ";"-separated list, unresolved.
+    void setNames(int16_t type, const std::string& list);
 
     // Where the first Save puts the item instead of the default folder of its type.
     void setHome(std::shared_ptr<Folder> folder, bool hidden);
@@ -66,8 +71,7 @@ public:
 private:
     void addMembers();
     void addAppointmentMembers();
-    void setNames(int16_t type, const std::string& list);
-    void checkUsable() const;
+    void checkUsable() const override;
     std::shared_ptr<Item> self();
     std::shared_ptr<Folder> defaultFolder(int16_t type) const;
     int16_t defaultFolderType() const;

@@ -6,12 +6,12 @@
 
 namespace sim {
 
-NameSpace::NameSpace(Context& context) : SimObject(context, "NameSpace") {
-    folders_[3] = make<Folder>(context, "Deleted Items", 0);
-    folders_[5] = make<Folder>(context, "Sent Items", 0);
-    folders_[6] = make<Folder>(context, "Inbox", 0);
-    folders_[9] = make<Folder>(context, "Calendar", 1);
-    folders_[16] = make<Folder>(context, "Drafts", 0);
+NameSpace::NameSpace(Context& session) : SimObject(session, "NameSpace") {
+    folders_[3] = make<Folder>(session, "Deleted Items", 0);
+    folders_[5] = make<Folder>(session, "Sent Items", 0);
+    folders_[6] = make<Folder>(session, "Inbox", 0);
+    folders_[9] = make<Folder>(session, "Calendar", 1);
+    folders_[16] = make<Folder>(session, "Drafts", 0);
 
     property("Class", [](Args&) { return Value(int32_t{1}); });
     property("Type", [](Args&) { return Value("MAPI"); });

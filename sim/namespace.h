@@ -14,7 +14,7 @@ class Item;
 // The MAPI namespace: the default folders of the one store and the current user.
 class NameSpace : public SimObject {
 public:
-    explicit NameSpace(Context& context);
+    explicit NameSpace(Context& session);
 
     // Null for a folder type the store lacks.
     std::shared_ptr<Folder> defaultFolder(int16_t type) const;

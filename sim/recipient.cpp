@@ -4,9 +4,8 @@
 
 namespace sim {
 
-Recipient::Recipient(Context& context, std::shared_ptr<RecipientData> data, std::shared_ptr<Item> owner,
-                     bool guarded)
-    : SimObject(context, "Recipient"), data_(std::move(data)), owner_(std::move(owner)) {
+Recipient::Recipient(Context& session, std::shared_ptr<RecipientData> data, std::shared_ptr<Item> owner, bool guarded)
+    : SimObject(session, "Recipient"), data_(std::move(data)), owner_(std::move(owner)) {
     property("Class", [](Args&) { return Value(int32_t{4}); });
     property("Name", [this](Args&) { return Value(data_->name); });
     property("Address", [this](Args&) { return Value(data_->address); });
@@ -21,11 +20,10 @@ Recipient::Recipient(Context& context, std::shared_ptr<RecipientData> data, std:
         changed();
         return Value(data_->resolved);
     });
-    property("AddressEntry", [this](Args&) {
-        return objectValue(make<AddressEntry>(context(), data_->name, data_->address));
-    });
+    property("AddressEntry",
+             [this](Args&) { return objectValue(make<AddressEntry>(context(), data_->name, data_->address)); });
     writable("AddressEntry", [this](const Value& value) {
-        auto entry = dynamic_cast<AddressEntry*>(value.toObject().dispatch());
+        auto entry = objectOf<AddressEntry>(value);
         if (!entry) throw automation::errors::typeMismatch();
         data_->address = entry->address();
         changed();
@@ -38,8 +36,8 @@ void Recipient::changed() {
     if (owner_) owner_->changed();
 }
 
-AddressEntry::AddressEntry(Context& context, std::string name, std::string address)
-    : SimObject(context, "AddressEntry"), name_(std::move(name)), address_(std::move(address)) {
+AddressEntry::AddressEntry(Context& session, std::string name, std::string address)
+    : SimObject(session, "AddressEntry"), name_(std::move(name)), address_(std::move(address)) {
     property("Class", [](Args&) { return Value(int32_t{8}); });
     property("Name", [this](Args&) { return Value(name_); });
     property("Address", [this](Args&) { return Value(address_); });

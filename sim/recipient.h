@@ -24,7 +24,7 @@ using RecipientList = std::vector<std::shared_ptr<RecipientData>>;
 // by the security wrapper library are not guarded.
 class Recipient : public SimObject {
 public:
-    Recipient(Context& context, std::shared_ptr<RecipientData> data, std::shared_ptr<Item> owner, bool guarded);
+    Recipient(Context& session, std::shared_ptr<RecipientData> data, std::shared_ptr<Item> owner, bool guarded);
 
 private:
     void changed();
@@ -36,7 +36,7 @@ private:
 // An address-book entry as a recipient names it.
 class AddressEntry : public SimObject {
 public:
-    AddressEntry(Context& context, std::string name, std::string address);
+    AddressEntry(Context& session, std::string name, std::string address);
     const std::string& name() const { return name_; }
     const std::string& address() const { return address_; }
 

@@ -1,12 +1,14 @@
 #include "recipients.h"
 
+#include <algorithm>
+
 #include "item.h"
 #include "text.h"
 
 namespace sim {
 
-Recipients::Recipients(Context& context, std::shared_ptr<Item> item, bool guarded)
-    : SimObject(context, "Recipients"), item_(std::move(item)), guarded_(guarded) {
+Recipients::Recipients(Context& session, std::shared_ptr<Item> item, bool guarded)
+    : SimObject(session, "Recipients"), item_(std::move(item)), guarded_(guarded) {
     property("Class", [](Args&) { return Value(int32_t{17}); });
     property("Count", [this](Args&) { return Value(static_cast<int32_t>(item_->recipientList().size())); });
     method("Item", [this](Args& args) { return view(at(required(args, 0))); });

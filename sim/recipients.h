@@ -9,7 +9,7 @@ namespace sim {
 // The live recipient list of one item.
 class Recipients : public SimObject {
 public:
-    Recipients(Context& context, std::shared_ptr<Item> item, bool guarded);
+    Recipients(Context& session, std::shared_ptr<Item> item, bool guarded);
 
 private:
     std::shared_ptr<RecipientData> at(const Value& index) const;

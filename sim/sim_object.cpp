@@ -27,8 +27,7 @@ automation::Error notSupported() {
 
 }  // namespace
 
-SimObject::SimObject(Context& context, std::string className)
-    : context_(&context), className_(std::move(className)) {
+SimObject::SimObject(Context& session, std::string className) : context_(&session), className_(std::move(className)) {
     context_->enroll(this);
 }
 
@@ -37,8 +36,7 @@ SimObject::~SimObject() {
 }
 
 Context& SimObject::context() const {
-    if (!context_)
-        throw automation::Error(RPC_E_DISCONNECTED, "The object invoked has disconnected from its clients.");
+    if (!context_) throw automation::Error(RPC_E_DISCONNECTED, "The object invoked has disconnected from its clients.");
     return *context_;
 }
 
@@ -146,15 +144,9 @@ const Value& required(const Args& args, size_t index) {
     return args[index];
 }
 
-Value optional(const Args& args, size_t index, Value fallback) {
-    return given(args, index) ? args[index] : fallback;
-}
+Value optional(const Args& args, size_t index, Value fallback) { return given(args, index) ? args[index] : fallback; }
 
 Value nothing() { return Value(Object()); }
-
-Value objectValue(const std::shared_ptr<SimObject>& object) {
-    return object ? Value(object->object()) : nothing();
-}
 
 namespace fail {
 automation::Error failed(const std::string& description) { return automation::Error(E_FAIL, description); }

@@ -26,7 +26,7 @@ using Args = std::vector<Value>;
 // the simulator's own shared ownership: while any is held, the object keeps itself alive.
 class SimObject : public automation::Dispatch, public std::enable_shared_from_this<SimObject> {
 public:
-    SimObject(Context& context, std::string className);
+    SimObject(Context& session, std::string className);
     SimObject(const SimObject&) = delete;
     SimObject& operator=(const SimObject&) = delete;
     virtual ~SimObject();
@@ -41,6 +41,9 @@ public:
     // A new counted reference to this object.
     Object object();
     void detach() { context_ = nullptr; }
+    // Objects reached through the security wrapper library are not subject to the guard.
+    void bypassGuard() { guardBypassed_ = true; }
+    bool guardBypassed() const { return guardBypassed_; }
 
     void addRef() override;
     void release() override;
@@ -67,7 +70,6 @@ protected:
     // Marks members that Outlook's guard refuses while access is denied.
     void guard(std::initializer_list<const char*> names);
     void guardEveryMember() { everyMemberGuarded_ = true; }
-    void bypassGuard() { guardBypassed_ = true; }
     void offerEvents(automation::EventSet set) { eventSet_ = set; }
     void answerInterface(automation::Interface iface) { interface_ = iface; }
     Context& context() const;
@@ -108,7 +110,19 @@ bool given(const Args& args, size_t index);
 const Value& required(const Args& args, size_t index);
 Value optional(const Args& args, size_t index, Value fallback);
 Value nothing();
-Value objectValue(const std::shared_ptr<SimObject>& object);
+
+// The simulated object a value refers to, or null for Nothing or an object of another class.
+template <typename T>
+std::shared_ptr<T> objectOf(const Value& value) {
+    Object object = value.toObject();
+    auto* simulated = dynamic_cast<SimObject*>(object.dispatch());
+    return simulated ? std::dynamic_pointer_cast<T>(simulated->shared_from_this()) : nullptr;
+}
+
+template <typename T>
+Value objectValue(const std::shared_ptr<T>& object) {
+    return object ? Value(object->object()) : Value(Object());
+}
 
 // Errors the simulated Outlook raises, with the codes callers see through automation.
 namespace fail {

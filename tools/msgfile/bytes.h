@@ -33,10 +33,6 @@ inline std::uint32_t get32(const Bytes& b, std::size_t at) {
     return get16(b, at) | static_cast<std::uint32_t>(get16(b, at + 2)) << 16;
 }
 
-inline std::uint64_t get64(const Bytes& b, std::size_t at) {
-    return get32(b, at) | static_cast<std::uint64_t>(get32(b, at + 4)) << 32;
-}
-
 inline void append32(Bytes& b, std::uint32_t v) {
     b.resize(b.size() + 4);
     put32(b, b.size() - 4, v);

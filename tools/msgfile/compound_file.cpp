@@ -13,7 +13,7 @@ constexpr std::uint32_t kFreeSector = 0xFFFFFFFF;
 constexpr std::uint32_t kFatSector = 0xFFFFFFFD;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
 constexpr std::size_t kHeaderSize = 512;
-constexpr std::size_t kWriterSectorSize = 512;
+constexpr std::size_t kSectorSize = 512;
 constexpr std::size_t kMiniSectorSize = 64;
 constexpr std::uint32_t kMiniStreamCutoff = 4096;
 constexpr std::size_t kEntrySize = 128;
@@ -24,9 +24,9 @@ constexpr std::uint8_t kUnused = 0, kStorage = 1, kStream = 2, kRoot = 5;
 constexpr std::uint8_t kBlack = 1;
 
 // Header field offsets.
-constexpr std::size_t kMajorVersionAt = 26, kSectorShiftAt = 30, kFatCountAt = 44,
-                      kDirectoryStartAt = 48, kMiniFatStartAt = 60, kDifatStartAt = 68,
-                      kHeaderFatAt = 76;
+constexpr std::size_t kMinorVersionAt = 24, kMajorVersionAt = 26, kByteOrderAt = 28, kSectorShiftAt = 30,
+                      kMiniSectorShiftAt = 32, kFatCountAt = 44, kDirectoryStartAt = 48, kMiniCutoffAt = 56,
+                      kMiniFatStartAt = 60, kMiniFatCountAt = 64, kDifatStartAt = 68, kHeaderFatAt = 76;
 // Directory entry field offsets.
 constexpr std::size_t kNameLengthAt = 64, kTypeAt = 66, kLeftAt = 68, kRightAt = 72, kChildAt = 76,
                       kClsidAt = 80, kStartAt = 116, kSizeAt = 120;
@@ -81,7 +81,7 @@ std::uint32_t appendChain(Bytes& area, std::vector<std::uint32_t>& table, const 
 Bytes tableSectors(const std::vector<std::uint32_t>& table) {
     Bytes out;
     for (std::uint32_t link : table) append32(out, link);
-    while (out.size() % kWriterSectorSize != 0) append32(out, kFreeSector);
+    while (out.size() % kSectorSize != 0) append32(out, kFreeSector);
     return out;
 }
 
@@ -155,15 +155,15 @@ Bytes CompoundFileWriter::serialize() const {
         size[i] = entry.data.size();
         start[i] = entry.data.size() < kMiniStreamCutoff
                        ? appendChain(miniStream, miniFat, entry.data, kMiniSectorSize)
-                       : appendChain(body, fat, entry.data, kWriterSectorSize);
+                       : appendChain(body, fat, entry.data, kSectorSize);
     }
-    start[0] = appendChain(body, fat, miniStream, kWriterSectorSize);
+    start[0] = appendChain(body, fat, miniStream, kSectorSize);
     size[0] = miniStream.size();
-    const Bytes miniFatBytes = miniFat.empty() ? Bytes{} : tableSectors(miniFat);
-    const std::uint32_t miniFatStart = appendChain(body, fat, miniFatBytes, kWriterSectorSize);
+    const Bytes miniFatBytes = tableSectors(miniFat);
+    const std::uint32_t miniFatStart = appendChain(body, fat, miniFatBytes, kSectorSize);
 
-    const std::size_t entriesPerSector = kWriterSectorSize / kEntrySize;
-    Bytes directory(((count + entriesPerSector - 1) / entriesPerSector) * kWriterSectorSize, 0);
+    const std::size_t entriesPerSector = kSectorSize / kEntrySize;
+    Bytes directory(((count + entriesPerSector - 1) / entriesPerSector) * kSectorSize, 0);
     for (std::size_t i = 0; i < directory.size() / kEntrySize; ++i) {
         const std::size_t at = i * kEntrySize;
         put32(directory, at + kLeftAt, i < count ? left[i] : kNoStream);
@@ -179,10 +179,10 @@ Bytes CompoundFileWriter::serialize() const {
         put64(directory, at + kSizeAt, size[i]);
     }
     std::copy(rootClsid_.begin(), rootClsid_.end(), directory.begin() + kClsidAt);
-    const std::uint32_t directoryStart = appendChain(body, fat, directory, kWriterSectorSize);
+    const std::uint32_t directoryStart = appendChain(body, fat, directory, kSectorSize);
 
     // The FAT also maps its own sectors: n sectors hold 128n links, n of them their own.
-    const std::size_t linksPerSector = kWriterSectorSize / 4;
+    const std::size_t linksPerSector = kSectorSize / 4;
     const std::size_t fatCount = (fat.size() + linksPerSector - 2) / (linksPerSector - 1);
     if (fatCount > kHeaderFatSlots) throw std::length_error("compound file too large");
     const auto firstFatSector = static_cast<std::uint32_t>(fat.size());
@@ -192,16 +192,16 @@ Bytes CompoundFileWriter::serialize() const {
 
     Bytes header(kHeaderSize, 0);
     std::copy(std::begin(kSignature), std::end(kSignature), header.begin());
-    put16(header, 24, 0x003E);
+    put16(header, kMinorVersionAt, 0x003E);
     put16(header, kMajorVersionAt, 3);
-    put16(header, 28, 0xFFFE);
+    put16(header, kByteOrderAt, 0xFFFE);
     put16(header, kSectorShiftAt, 9);
-    put16(header, 32, 6);
+    put16(header, kMiniSectorShiftAt, 6);
     put32(header, kFatCountAt, static_cast<std::uint32_t>(fatCount));
     put32(header, kDirectoryStartAt, directoryStart);
-    put32(header, 56, kMiniStreamCutoff);
+    put32(header, kMiniCutoffAt, kMiniStreamCutoff);
     put32(header, kMiniFatStartAt, miniFatStart);
-    put32(header, 64, static_cast<std::uint32_t>(miniFatBytes.size() / kWriterSectorSize));
+    put32(header, kMiniFatCountAt, static_cast<std::uint32_t>(miniFatBytes.size() / kSectorSize));
     put32(header, kDifatStartAt, kEndOfChain);
     for (std::size_t k = 0; k < kHeaderFatSlots; ++k) {
         put32(header, kHeaderFatAt + 4 * k,
@@ -215,43 +215,26 @@ CompoundFileReader::CompoundFileReader(Bytes file) : file_(std::move(file)) {
     if (file_.size() < kHeaderSize || !std::equal(std::begin(kSignature), std::end(kSignature), file_.begin())) {
         throw FormatError("not a compound file");
     }
-    const std::uint16_t major = get16(file_, kMajorVersionAt);
-    const std::uint16_t shift = get16(file_, kSectorShiftAt);
-    if (!(major == 3 && shift == 9) && !(major == 4 && shift == 12)) {
+    if (get16(file_, kMajorVersionAt) != 3 || get16(file_, kSectorShiftAt) != 9) {
         throw FormatError("unsupported compound file version");
     }
-    if (get16(file_, 28) != 0xFFFE || get16(file_, 32) != 6 || get32(file_, 56) != kMiniStreamCutoff) {
+    if (get16(file_, kByteOrderAt) != 0xFFFE || get16(file_, kMiniSectorShiftAt) != 6 ||
+        get32(file_, kMiniCutoffAt) != kMiniStreamCutoff) {
         throw FormatError("bad compound file header");
     }
-    sectorSize_ = std::size_t{1} << shift;
-    sectorCount_ = file_.size() <= sectorSize_ ? 0 : (file_.size() - 1) / sectorSize_;
+    sectorCount_ = (file_.size() - 1) / kSectorSize;
     loadFat();
     loadDirectory();
 }
 
+// Only the header's list of FAT sectors is read, which covers files of about 7 MB.
 void CompoundFileReader::loadFat() {
     const std::uint32_t fatCount = get32(file_, kFatCountAt);
     if (fatCount > sectorCount_) throw FormatError("bad FAT sector count");
-    std::vector<std::uint32_t> fatSectors;
-    for (std::size_t k = 0; k < std::min<std::size_t>(fatCount, kHeaderFatSlots); ++k) {
-        fatSectors.push_back(get32(file_, kHeaderFatAt + 4 * k));
-    }
-    // Further FAT sector numbers sit in a chain of sectors, each ending with the next one's number.
-    const std::size_t perDifatSector = sectorSize_ / 4 - 1;
-    std::vector<bool> seen(sectorCount_, false);
-    for (std::uint32_t next = get32(file_, kDifatStartAt); fatSectors.size() < fatCount;) {
-        if (next >= sectorCount_) throw FormatError("truncated sector chain");
-        if (seen[next]) throw FormatError("sector chain loop");
-        seen[next] = true;
-        const std::size_t at = sectorOffset(next);
-        for (std::size_t k = 0; k < perDifatSector && fatSectors.size() < fatCount; ++k) {
-            fatSectors.push_back(get32(file_, at + 4 * k));
-        }
-        next = get32(file_, at + 4 * perDifatSector);
-    }
-    for (std::uint32_t sector : fatSectors) {
-        const std::size_t at = sectorOffset(sector);
-        for (std::size_t k = 0; k < sectorSize_ / 4; ++k) fat_.push_back(get32(file_, at + 4 * k));
+    if (fatCount > kHeaderFatSlots) throw FormatError("compound file too large");
+    for (std::size_t k = 0; k < fatCount; ++k) {
+        const std::size_t at = sectorOffset(get32(file_, kHeaderFatAt + 4 * k));
+        for (std::size_t link = 0; link < kSectorSize / 4; ++link) fat_.push_back(get32(file_, at + 4 * link));
     }
 }
 
@@ -277,8 +260,8 @@ void CompoundFileReader::loadDirectory() {
         }
         std::copy_n(directory.begin() + at + kClsidAt, entry.clsid.size(), entry.clsid.begin());
         entry.start = get32(directory, at + kStartAt);
-        // Old writers left garbage in the high half of a version 3 size.
-        entry.size = sectorSize_ == 512 ? get32(directory, at + kSizeAt) : get64(directory, at + kSizeAt);
+        // Old writers left garbage in the high half of the size.
+        entry.size = get32(directory, at + kSizeAt);
         entries_.push_back(entry);
     }
     if (entries_.empty() || entries_.front().type != kRoot) throw FormatError("missing root directory entry");
@@ -289,8 +272,8 @@ void CompoundFileReader::loadDirectory() {
 }
 
 std::size_t CompoundFileReader::sectorOffset(std::uint32_t sector) const {
-    const std::size_t at = (std::size_t{sector} + 1) * sectorSize_;
-    if (sector >= sectorCount_ || file_.size() - at < sectorSize_) throw FormatError("truncated file");
+    const std::size_t at = (std::size_t{sector} + 1) * kSectorSize;
+    if (sector >= sectorCount_ || file_.size() - at < kSectorSize) throw FormatError("truncated file");
     return at;
 }
 
@@ -307,17 +290,17 @@ std::vector<std::uint32_t> CompoundFileReader::chain(const std::vector<std::uint
     return sectors;
 }
 
-Bytes CompoundFileReader::gather(const std::vector<std::uint32_t>& sectors, std::uint64_t size, bool mini) const {
-    const std::size_t unit = mini ? kMiniSectorSize : sectorSize_;
-    if (size > std::uint64_t{sectors.size()} * unit) throw FormatError("truncated sector chain");
+Bytes CompoundFileReader::gather(const std::vector<std::uint32_t>& sectors, std::size_t size, bool mini) const {
+    const std::size_t unit = mini ? kMiniSectorSize : kSectorSize;
+    if (size > sectors.size() * unit) throw FormatError("truncated sector chain");
+    const Bytes& area = mini ? miniStream_ : file_;
     Bytes out;
-    out.reserve(static_cast<std::size_t>(size));
+    out.reserve(size);
     for (std::uint32_t sector : sectors) {
         if (out.size() == size) break;
-        const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(unit, size - out.size()));
-        const Bytes& area = mini ? miniStream_ : file_;
-        const std::size_t at = mini ? std::size_t{sector} * unit : sectorOffset(sector);
-        if (at > area.size() || area.size() - at < length) throw FormatError("truncated file");
+        const std::size_t length = std::min(unit, size - out.size());
+        const std::size_t at = mini ? sector * unit : sectorOffset(sector);
+        if (area.size() - at < length) throw FormatError("truncated file");
         out.insert(out.end(), area.begin() + at, area.begin() + at + length);
     }
     return out;
@@ -325,7 +308,7 @@ Bytes CompoundFileReader::gather(const std::vector<std::uint32_t>& sectors, std:
 
 Bytes CompoundFileReader::wholeChain(std::uint32_t first) const {
     const std::vector<std::uint32_t> sectors = chain(fat_, first, sectorCount_);
-    return gather(sectors, std::uint64_t{sectors.size()} * sectorSize_, false);
+    return gather(sectors, sectors.size() * kSectorSize, false);
 }
 
 Bytes CompoundFileReader::streamData(const Entry& entry) const {

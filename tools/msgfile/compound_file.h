@@ -42,7 +42,7 @@ private:
     Clsid rootClsid_{};
 };
 
-// Reads a compound file (version 3 or 4) held in memory. Every offset, sector
+// Reads a version 3 compound file of up to about 7 MB held in memory. Every offset, sector
 // number and chain is checked, so bad input raises FormatError and nothing else.
 class CompoundFileReader {
 public:
@@ -57,20 +57,19 @@ private:
         std::uint32_t left, right, child;
         Clsid clsid;
         std::uint32_t start;
-        std::uint64_t size;
+        std::uint32_t size;
     };
     void loadFat();
     void loadDirectory();
     std::size_t sectorOffset(std::uint32_t sector) const;
     std::vector<std::uint32_t> chain(const std::vector<std::uint32_t>& table, std::uint32_t first,
                                      std::size_t limit) const;
-    Bytes gather(const std::vector<std::uint32_t>& sectors, std::uint64_t size, bool mini) const;
+    Bytes gather(const std::vector<std::uint32_t>& sectors, std::size_t size, bool mini) const;
     Bytes wholeChain(std::uint32_t first) const;
     Bytes streamData(const Entry& entry) const;
     std::uint32_t childNamed(std::uint32_t parent, const std::u16string& name) const;
 
     Bytes file_;
-    std::size_t sectorSize_ = 0;
     std::size_t sectorCount_ = 0;
     std::vector<std::uint32_t> fat_;
     std::vector<std::uint32_t> miniFat_;

@@ -67,6 +67,7 @@ public:
     void setSelected(int index, bool chosen) override;
     // A user's click: toggles the entry.
     void click(int index);
+    bool multiSelect() const { return multiSelect_; }
 
 private:
     struct Entry {

@@ -68,6 +68,23 @@ TEST(CompoundFile, RoundTripsStreamsAcrossTheMiniStreamCutoffAndSeveralFatSector
     EXPECT_EQ(formatErrorOf([&] { reader.readStream("store"); }), "not a stream: store");
 }
 
+// Every sector, the FAT's own included, needs a FAT entry; sizes near one FAT sector's reach probe the edge.
+TEST(CompoundFile, FatCoversEverySectorIncludingItself) {
+    for (std::size_t sectors = 118; sectors <= 132; ++sectors) {
+        CompoundFileWriter writer;
+        writer.addStream("data", pattern(sectors * 512, 3));
+        const Bytes file = writer.serialize();
+        const std::uint32_t fatCount = msgfile::get32(file, 44);
+        EXPECT_LE(file.size() / 512 - 1, fatCount * 128u) << sectors << " sectors";
+        for (std::uint32_t k = 0; k < fatCount; ++k) {
+            const std::uint32_t fatSector = msgfile::get32(file, 76 + 4 * k);
+            const std::uint32_t holder = msgfile::get32(file, 76 + 4 * (fatSector / 128));
+            EXPECT_EQ(msgfile::get32(file, sectorAt(holder) + 4 * (fatSector % 128)), 0xFFFFFFFDu);
+        }
+        EXPECT_EQ(CompoundFileReader(file).readStream("data"), pattern(sectors * 512, 3));
+    }
+}
+
 TEST(CompoundFile, WriterRejectsBadNamesAndClashes) {
     CompoundFileWriter writer;
     writer.addStream("a", {});
