@@ -56,6 +56,8 @@ public:
     std::set<std::string> unresolvable;
     std::set<int32_t> removedControls;
     std::vector<Alert> alerts;
+    // Errors that event handlers returned: Outlook ignores them and goes on.
+    std::vector<std::string> handlerFailures;
     long long activations = 0;
     Application* application = nullptr;
 

@@ -122,6 +122,8 @@ void Outlook::queueAlertAnswer(AlertAnswer answer, std::function<void()> whileSh
 
 const std::vector<Alert>& Outlook::alerts() const { return context_->alerts; }
 
+const std::vector<std::string>& Outlook::handlerFailures() const { return context_->handlerFailures; }
+
 void Outlook::clearAlerts() { context_->alerts.clear(); }
 
 automation::Object Outlook::openExplorer(FolderKind folder) {

@@ -79,6 +79,8 @@ public:
     // The answer to the next alert offering Cancel; `whileShown` runs while that alert is up.
     void queueAlertAnswer(AlertAnswer answer, std::function<void()> whileShown = {});
     const std::vector<Alert>& alerts() const;
+    // The errors the add-in's event handlers returned, as "Event: description".
+    const std::vector<std::string>& handlerFailures() const;
     void clearAlerts();
 
     // User actions, each raising the events Outlook raises, in its order.

@@ -122,7 +122,12 @@ void SimObject::fire(std::string_view event, automation::EventArgs& args) {
     std::shared_ptr<SimObject> keep = shared_from_this();
     std::vector<Connection> sinks = connections_;
     for (const Connection& connection : sinks) {
-        if (connected(connection.cookie)) connection.sink->onEvent(event, args);
+        if (!connected(connection.cookie)) continue;
+        try {
+            connection.sink->onEvent(event, args);
+        } catch (const automation::Error& error) {
+            if (context_) context_->handlerFailures.push_back(std::string(event) + ": " + error.description());
+        }
     }
 }
 

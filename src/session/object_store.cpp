@@ -53,3 +53,7 @@ void cObjectStore::Delete(const void* identity) {
     int16_t index = SlotOf(identity);
     if (index >= 0) Empty(static_cast<size_t>(index));
 }
+
+int cObjectStore::Occupied() const {
+    return static_cast<int>(std::count_if(slots_.begin(), slots_.end(), [](const Slot& slot) { return slot.reference != nullptr; }));
+}

@@ -28,6 +28,8 @@ public:
     bool Exists(const automation::EventOwner* obj) const { return Exists(static_cast<const void*>(obj)); }
 
     int16_t UpperBound() const { return static_cast<int16_t>(slots_.size() - 1); }
+    // How many slots hold an object.
+    int Occupied() const;
     // The slot that holds `identity` first, or -1.
     int16_t SlotOf(const void* identity) const;
 

@@ -77,6 +77,9 @@ void Script::ReportNewAlerts() {
         const sim::Alert& alert = alerts[alertsSeen_];
         out_ << "  Alert (" << alert.how << ") \"" << alert.title << "\": " << alert.text << "\n";
     }
+    const std::vector<std::string>& failures = session_.outlook().handlerFailures();
+    for (; failuresSeen_ < failures.size(); ++failuresSeen_)
+        out_ << "  (an add-in event handler failed, Outlook goes on) " << failures[failuresSeen_] << "\n";
 }
 
 void Script::Execute(const Words& words) {

@@ -34,5 +34,6 @@ private:
     Session& session_;
     std::ostream& out_;
     size_t alertsSeen_ = 0;
+    size_t failuresSeen_ = 0;
     bool accessDenied_ = false;
 };

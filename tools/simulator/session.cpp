@@ -2,6 +2,11 @@
 
 #include <stdexcept>
 
+#include "dialogs/about_form.h"
+#include "dialogs/info_form.h"
+#include "dialogs/order_form.h"
+#include "directory/people_resources_form.h"
+#include "log/main_form.h"
 #include "string_table.h"
 
 Session::Session() {
@@ -13,12 +18,20 @@ Session::Session() {
 
 Session::~Session() {
     addin_.reset();
+    // The forms outlive a shut-down (the log window reopens on the next line); they go with Outlook.
+    MainFormInstance::Unload();
+    AboutFormInstance::Unload();
+    InfoFormInstance::Unload();
+    OrderFormInstance::Unload();
+    PeopleResourcesFormInstance::Unload();
     ui::setToolkit(nullptr);
 }
 
-void Session::connect() {
+void Session::connect() { connect(outlook_.application()); }
+
+void Session::connect(const automation::Object& candidate) {
     if (addin_) throw std::logic_error("the add-in is connected already");
-    automation::Object application = outlook_.application().as(automation::Interface::OutlookApplication);
+    automation::Object application = candidate.as(automation::Interface::OutlookApplication);
     addin_ = std::make_unique<Connect>();
     addin_->OnConnection(application);
 }

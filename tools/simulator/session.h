@@ -21,8 +21,10 @@ public:
     sim::Outlook& outlook() { return outlook_; }
     ui::headless::HeadlessToolkit& toolkit() { return toolkit_; }
 
-    // Creates the add-in object and connects it; raises what the connection raised.
+    // Creates the add-in object and connects it to the application, as Outlook does; raises what
+    // the connection raised. The candidate must convert to Outlook's Application.
     void connect();
+    void connect(const automation::Object& candidate);
     void startupComplete();
     // Outlook's three shut-down notifications: OnBeginShutdown, OnDisconnection, termination.
     void shutdown();

@@ -1,0 +1,130 @@
+#include "win32/win32_controls.h"
+
+#include <exception>
+#include <string>
+
+#include "automation/error.h"
+#include "win32/wide.h"
+
+namespace win32 {
+namespace {
+
+constexpr int32_t OutOfMemoryNumber = 7;
+constexpr int32_t BadIndexNumber = 381;
+
+std::string failureText() {
+    try {
+        throw;
+    } catch (const automation::Error& error) {
+        return "Run-time error '" + std::to_string(error.code()) + "':\n\n" + error.description();
+    } catch (const std::exception& error) {
+        return error.what();
+    } catch (...) {
+        return "Unexpected failure";
+    }
+}
+
+}  // namespace
+
+void runHandler(const std::function<void()>& handler) noexcept {
+    if (!handler) return;
+    try {
+        std::function<void()> call = handler;
+        call();
+    } catch (...) {
+        try {
+            MessageBoxW(nullptr, wide(failureText()).c_str(), L"Quorvel", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        } catch (...) {
+            MessageBoxW(nullptr, L"Unexpected failure", L"Quorvel", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+        }
+    }
+}
+
+void Win32Label::setText(const std::string& text) {
+    text_ = text;
+    SetWindowTextW(handle(), wide(text).c_str());
+}
+
+void Win32LinkLabel::setText(const std::string& text) {
+    text_ = text;
+    SetWindowTextW(handle(), wide(text).c_str());
+}
+
+void Win32LinkLabel::command(WORD notification) {
+    if (notification == STN_CLICKED) runHandler(onClick);
+}
+
+void Win32Button::command(WORD notification) {
+    if (notification == BN_CLICKED) click();
+}
+
+LRESULT Win32ListBox::send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendMessageW(handle(), message, wParam, lParam);
+}
+
+void Win32ListBox::checkIndex(int index) const {
+    if (index < 0 || index >= count()) throw automation::Error(BadIndexNumber, "Invalid property array index");
+}
+
+int Win32ListBox::addItem(const std::string& text) {
+    const LRESULT index = send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(text).c_str()));
+    if (index < 0) throw automation::Error(OutOfMemoryNumber, "Out of memory");
+    return static_cast<int>(index);
+}
+
+void Win32ListBox::removeItem(int index) {
+    checkIndex(index);
+    send(LB_DELETESTRING, static_cast<WPARAM>(index));
+}
+
+void Win32ListBox::clear() { send(LB_RESETCONTENT); }
+
+int Win32ListBox::count() const { return static_cast<int>(send(LB_GETCOUNT)); }
+
+std::string Win32ListBox::text(int index) const {
+    checkIndex(index);
+    const LRESULT length = send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
+    std::wstring buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const LRESULT copied = send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
+    return narrow(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+
+int32_t Win32ListBox::itemData(int index) const {
+    checkIndex(index);
+    return static_cast<int32_t>(send(LB_GETITEMDATA, static_cast<WPARAM>(index)));
+}
+
+void Win32ListBox::setItemData(int index, int32_t data) {
+    checkIndex(index);
+    send(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data));
+}
+
+bool Win32ListBox::selected(int index) const {
+    checkIndex(index);
+    return send(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+}
+
+void Win32ListBox::setSelected(int index, bool chosen) {
+    checkIndex(index);
+    if (multiSelect_) {
+        send(LB_SETSEL, chosen ? TRUE : FALSE, static_cast<LPARAM>(index));
+    } else if (chosen) {
+        send(LB_SETCURSEL, static_cast<WPARAM>(index));
+    } else if (send(LB_GETCURSEL) == index) {
+        send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+    }
+}
+
+// A click toggles an entry of a multi-select list; the caret is on the entry clicked.
+void Win32ListBox::command(WORD notification) {
+    if (notification != LBN_SELCHANGE || !onToggled) return;
+    const LRESULT index = send(multiSelect_ ? LB_GETCARETINDEX : LB_GETCURSEL);
+    if (index < 0) return;
+    runHandler([toggled = onToggled, clicked = static_cast<int>(index)] { toggled(clicked); });
+}
+
+Win32Picture::~Win32Picture() {
+    if (bitmap_) DeleteObject(bitmap_);
+}
+
+}  // namespace win32

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/widgets.h"
+#include "win32/form_windows.h"
+#include "win32/win32_controls.h"
+
+namespace win32 {
+
+// A form as a real modeless top-level window. It only draws and reports the user's actions;
+// what they do is up to the portable form.
+class Win32Window final : public ui::Window {
+public:
+    explicit Win32Window(const ui::WindowSpec& spec);
+    ~Win32Window() override;
+
+    void setCaption(const std::string& caption) override;
+    std::string caption() const override { return caption_; }
+    void show() override;
+    void hide() override;
+    bool isVisible() const override;
+
+    ui::Label& addLabel(const ui::ControlSpec& spec, const std::string& text) override;
+    ui::LinkLabel& addLinkLabel(const ui::ControlSpec& spec, const std::string& text) override;
+    ui::Button& addButton(const ui::ControlSpec& spec, const std::string& caption, bool isDefault,
+                          bool isCancel) override;
+    ui::ListBox& addListBox(const ui::ControlSpec& spec, bool multiSelect) override;
+    ui::Picture& addPicture(const ui::ControlSpec& spec, int bitmapId) override;
+    void addSeparator(const ui::ControlSpec& spec) override;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND createChild(const wchar_t* windowClass, const std::string& text, DWORD style, const ui::ControlSpec& spec,
+                     HFONT font);
+    template <typename Control, typename... Args>
+    Control& add(const ui::ControlSpec& spec, HWND child, Args&&... args);
+    Win32Control* control(HWND child) const;
+    Win32Control* control(int id) const;
+    HFONT linkFont();
+
+    // Declared first: the window class must exist before the window and after it.
+    FormWindowScope scope_;
+    HWND window_ = nullptr;
+    std::string caption_;
+    int dpiX_ = 96;
+    int dpiY_ = 96;
+    HFONT font_ = nullptr;
+    HFONT linkFont_ = nullptr;
+    std::vector<std::unique_ptr<Win32Control>> controls_;
+    std::vector<int> tabIndexes_;  // of controls_, for the tab order
+    int defaultButton_ = 0;
+    int cancelButton_ = 0;
+    HWND lastFocus_ = nullptr;
+};
+
+class Win32Toolkit final : public ui::Toolkit {
+public:
+    std::unique_ptr<ui::Window> createWindow(const ui::WindowSpec& spec) override;
+};
+
+}  // namespace win32
