@@ -23,4 +23,4 @@ foreach(offset 0 4 8 12)
 endforeach()
 
 file(WRITE "${OUTPUT}"
-  "_IID_CONNECT 1\nBEGIN\n    16L, 0x${data1}L, 0x${data2}, 0x${data3}${data4_words}\nEND\n")
+  "1 _IID_CONNECT\nBEGIN\n    16L, 0x${data1}L, 0x${data2}, 0x${data3}${data4_words}\nEND\n")

@@ -7,6 +7,9 @@
 #include "office_types.h"
 #include "quorvel.h"
 
+// COBJMACROS names a call macro after the portable Connect's own member of that name.
+#undef IRibbonExtensibility_GetCustomUI
+
 class Connect;
 
 namespace win32 {

@@ -37,8 +37,8 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND createChild(const wchar_t* windowClass, const std::string& text, DWORD style, const ui::ControlSpec& spec,
-                     HFONT font);
+    HWND createChild(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD extendedStyle,
+                     const ui::ControlSpec& spec, HFONT font);
     template <typename Control, typename... Args>
     Control& add(const ui::ControlSpec& spec, HWND child, Args&&... args);
     Win32Control* control(HWND child) const;
@@ -58,11 +58,6 @@ private:
     int defaultButton_ = 0;
     int cancelButton_ = 0;
     HWND lastFocus_ = nullptr;
-};
-
-class Win32Toolkit final : public ui::Toolkit {
-public:
-    std::unique_ptr<ui::Window> createWindow(const ui::WindowSpec& spec) override;
 };
 
 }  // namespace win32

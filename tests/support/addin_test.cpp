@@ -2,11 +2,14 @@
 
 #include <algorithm>
 
+#include "host/globals.h"
+
 using automation::Object;
 
 void AddinTest::TearDown() {
     if (session.connected()) session.shutdown();
     EXPECT_EQ(outlook.addinReferences(), 0) << testing::PrintToString(outlook.heldObjects());
+    OrganizerName.clear();
 }
 
 void AddinTest::Start() {

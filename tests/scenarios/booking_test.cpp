@@ -1,0 +1,169 @@
+#include "directory_fixture.h"
+
+#include "host/globals.h"
+
+using automation::Object;
+
+namespace {
+using Strings = std::vector<std::string>;
+const Entries Directory{{"Anna Berg", Required}, {"Carl Dahl", Required}, {"Room Fjord", Resource}};
+}  // namespace
+
+class BookingTest : public DirectoryTest {
+protected:
+    void SetUp() override {
+        AddSettingsItem(Directory);
+        Start();
+    }
+};
+
+TEST_F(BookingTest, ChosenPeopleAndRoomBecomeTheMeetingsAttendees) {
+    Object inspector = NewAppointment("Planning", {{"Guest Person", Required}, {"Olle Opt", Optional}});
+    ASSERT_TRUE(outlook.clickButton(inspector, "People && Resources"));
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Dialog().caption(), "People & Resources: Planning");
+    EXPECT_EQ(ListTexts("PeopleList"), (Strings{"Anna Berg", "Carl Dahl", "Guest Person"}));
+    EXPECT_EQ(Chosen("PeopleList"), Strings{"Guest Person"});
+    Tick("PeopleList", "Anna Berg");
+    Tick("ResourcesList", "Room Fjord");
+    Dialog().button("SaveButton")->click();
+    Object item = inspector.get("CurrentItem").toObject();
+    EXPECT_EQ(outlook.requiredAttendees(item), "Anna Berg; Guest Person");
+    EXPECT_EQ(outlook.resources(item), "Room Fjord");
+    EXPECT_EQ(item.get("MeetingStatus").toInt16(), 1);
+    std::vector<sim::RecipientInfo> recipients = outlook.recipients(item);
+    EXPECT_EQ(recipients.size(), 4u) << "the optional attendee stays";
+    for (const sim::RecipientInfo& recipient : recipients) EXPECT_TRUE(recipient.resolved) << recipient.name;
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(outlook.inspectorCount(), 1) << "the window stays open";
+    EXPECT_FALSE(outlook.isSaved(item)) << "the dialog saves nothing";
+    EXPECT_TRUE(outlook.subjects(sim::FolderKind::SentItems).empty());
+}
+
+TEST_F(BookingTest, WrittenNamesEndInTheSeparator) {
+    outlook.installSecurityWrapper(true);
+    Object inspector = NewAppointment("One");
+    outlook.clickButton(inspector, "People && Resources");
+    Object item = inspector.get("CurrentItem").toObject();
+    item.put("RequiredAttendees", "");
+    Tick("PeopleList", "Anna Berg");
+    outlook.failMember("VeskAppointmentItem.Resources", "resources refused");
+    Dialog().button("SaveButton")->click();
+    EXPECT_EQ(outlook.requiredAttendees(item), "Anna Berg");
+    EXPECT_TRUE(Logged("SaveButton_Click:resources refused"));
+    EXPECT_EQ(item.get("MeetingStatus").toInt16(), 1) << "a failing step does not stop the rest";
+}
+
+TEST_F(BookingTest, MatchingIsExactAndTheOrganizerIsNeverListed) {
+    Object inspector = NewAppointment("Case", {{"anna berg", Required},
+                                               {"Erik Lund", Required},
+                                               {"Carl Dahl", Resource},
+                                               {"Room Fjord", Required}});
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_EQ(ListTexts("PeopleList"), (Strings{"Anna Berg", "Carl Dahl", "anna berg", "Room Fjord"}));
+    EXPECT_EQ(Chosen("PeopleList"), (Strings{"anna berg", "Room Fjord"}));
+    EXPECT_EQ(ListTexts("ResourcesList"), (Strings{"Room Fjord", "Carl Dahl"}));
+    EXPECT_EQ(Chosen("ResourcesList"), Strings{"Carl Dahl"});
+}
+
+TEST_F(BookingTest, AppointmentOnlyEntriesLastUntilTheNextShowing) {
+    Object first = NewAppointment("First", {{"Guest Person", Required}});
+    outlook.clickButton(first, "People && Resources");
+    Dialog().button("CancelButton")->click();
+    EXPECT_EQ(ListTexts("PeopleList").back(), "Guest Person");
+    Object second = NewAppointment("Second");
+    outlook.clickButton(second, "People && Resources");
+    EXPECT_EQ(ListTexts("PeopleList"), (Strings{"Anna Berg", "Carl Dahl"}));
+    EXPECT_EQ(Dialog().caption(), "People & Resources: Second");
+}
+
+TEST_F(BookingTest, CancelAndClosingTheWindowWriteNothing) {
+    Object inspector = NewAppointment("Keep", {{"Carl Dahl", Required}});
+    Object item = inspector.get("CurrentItem").toObject();
+    outlook.clickButton(inspector, "People && Resources");
+    Tick("PeopleList", "Anna Berg");
+    Dialog().button("CancelButton")->click();
+    EXPECT_EQ(outlook.requiredAttendees(item), "Carl Dahl");
+    outlook.clickButton(inspector, "People && Resources");
+    Tick("PeopleList", "Anna Berg");
+    outlook.closeInspector(inspector);
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(outlook.requiredAttendees(item), "Carl Dahl");
+    EXPECT_EQ(item.get("MeetingStatus").toInt16(), 0);
+}
+
+TEST_F(BookingTest, EmptyChoiceClearsAttendeesAndResources) {
+    Object inspector = NewAppointment("Clear", {{"Anna Berg", Required}, {"Room Fjord", Resource}});
+    outlook.clickButton(inspector, "People && Resources");
+    Tick("PeopleList", "Anna Berg");
+    Tick("ResourcesList", "Room Fjord");
+    Dialog().button("SaveButton")->click();
+    Object item = inspector.get("CurrentItem").toObject();
+    EXPECT_EQ(outlook.requiredAttendees(item), "");
+    EXPECT_EQ(outlook.resources(item), "");
+    EXPECT_EQ(item.get("MeetingStatus").toInt16(), 1);
+}
+
+TEST_F(BookingTest, RefusedAccessShowsTheNoticeAndNoDialog) {
+    Object inspector = NewAppointment("Guarded", {{"Anna Berg", Required}});
+    outlook.denyAccess(true);
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_FALSE(Dialog().isVisible());
+    ASSERT_EQ(outlook.alerts().size(), 1u);
+    EXPECT_EQ(outlook.alerts()[0].title, "Outlook Security Info");
+    EXPECT_TRUE(Logged("ShowForm:Operation aborted"));
+}
+
+TEST_F(BookingTest, OneFailingRecipientDoesNotStopTheOthers) {
+    Object inspector = NewAppointment("Partial", {{"Anna Berg", Required}, {"Guest Person", Required}});
+    outlook.failMember("Recipient.Name", "unreadable name", 1);
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_TRUE(Logged("ShowForm:unreadable name"));
+    EXPECT_EQ(Chosen("PeopleList"), Strings{"Guest Person"});
+    EXPECT_TRUE(Dialog().isVisible());
+}
+
+TEST_F(BookingTest, TheDialogFollowsTheWindowWhoseButtonWasPressed) {
+    Object first = NewAppointment("First");
+    Object second = NewAppointment("Second");
+    outlook.clickButton(first, "People && Resources");
+    outlook.clickButton(second, "People && Resources");
+    EXPECT_EQ(Dialog().caption(), "People & Resources: Second");
+    Tick("PeopleList", "Carl Dahl");
+    Dialog().button("SaveButton")->click();
+    EXPECT_EQ(outlook.requiredAttendees(second.get("CurrentItem").toObject()), "Carl Dahl");
+    EXPECT_EQ(outlook.requiredAttendees(first.get("CurrentItem").toObject()), "");
+}
+
+class OldOutlookBookingTest : public DirectoryTest, public testing::WithParamInterface<const char*> {};
+
+TEST_P(OldOutlookBookingTest, TheTemporaryDraftLivesOnlyWhileTheDialogIsPrepared) {
+    outlook.setVersion(GetParam());
+    AddSettingsItem(Directory);
+    Start();
+    Object inspector = NewAppointment("Old", {{"Anna Berg", Required}});
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_EQ(Chosen("PeopleList"), Strings{"Anna Berg"});
+    EXPECT_EQ(Dialog().caption(), "People & Resources: Old");
+    EXPECT_TRUE(outlook.findItems(sim::FolderKind::Calendar, "Quorvel Temporary Draft").empty());
+    EXPECT_EQ(outlook.findItems(sim::FolderKind::DeletedItems, "Quorvel Temporary Draft").size(), 1u);
+    outlook.failMember("AppointmentItem.Recipients", "recipients unreadable", 0);
+    outlook.clickButton(inspector, "People && Resources");
+    outlook.clearFaults();
+    EXPECT_TRUE(outlook.findItems(sim::FolderKind::Calendar, "Quorvel Temporary Draft").empty())
+        << "the draft stayed after a failure";
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(outlook.alerts().back().title, "Outlook Security Info");
+}
+
+INSTANTIATE_TEST_SUITE_P(Outlook2000And2002, OldOutlookBookingTest, testing::Values("9.0.0.2711", "10.0.0.2627"));
+
+TEST_F(DirectoryTest, EmptyDirectoryAndNoRecipientsGiveTwoEmptyLists) {
+    Start();
+    Object inspector = NewAppointment("Nobody");
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_TRUE(ListTexts("PeopleList").empty());
+    EXPECT_TRUE(ListTexts("ResourcesList").empty());
+    Dialog().button("SaveButton")->click();
+    EXPECT_EQ(inspector.get("CurrentItem").toObject().get("MeetingStatus").toInt16(), 1);
+}

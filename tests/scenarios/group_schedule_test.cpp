@@ -1,0 +1,113 @@
+#include "directory_fixture.h"
+
+using automation::Object;
+
+namespace {
+const std::string Prefix = "{B911D251-1842-4720-A131-F164B6C99078} - ";
+const Entries Directory{{"Anna Berg", Required}, {"Eva Ek", Optional}, {"Carl Dahl", Required}, {"Room Fjord", Resource}};
+
+std::vector<std::string> Members(sim::Outlook& outlook, const Object& schedule) {
+    std::vector<std::string> names;
+    for (const sim::RecipientInfo& member : outlook.recipients(schedule)) names.push_back(member.name);
+    return names;
+}
+}  // namespace
+
+class GroupScheduleTest : public DirectoryTest {
+protected:
+    void SetUp() override {
+        outlook.installSecurityWrapper(true);
+        outlook.openExplorer(sim::FolderKind::Calendar);
+    }
+    void EditSettings() {
+        outlook.clickButton(outlook.explorer(1), "Settings");
+        outlook.closeInspector(outlook.inspector(1));
+    }
+};
+
+TEST_F(GroupScheduleTest, ClosingTheSettingsWritesTheThreeSchedulesInDirectoryOrder) {
+    AddSettingsItem(Directory);
+    Start();
+    EditSettings();
+    std::vector<Object> schedules = outlook.hiddenItems();
+    ASSERT_EQ(schedules.size(), 3u);
+    EXPECT_EQ(schedules[0].get("Subject").toString(), Prefix + "Quorvel All");
+    EXPECT_EQ(schedules[1].get("Subject").toString(), Prefix + "Quorvel People");
+    EXPECT_EQ(schedules[2].get("Subject").toString(), Prefix + "Quorvel Resources");
+    for (const Object& schedule : schedules) EXPECT_EQ(schedule.get("MessageClass").toString(), "IPM.Appointment");
+    using Strings = std::vector<std::string>;
+    EXPECT_EQ(Members(outlook, schedules[0]), (Strings{"Anna Berg", "Carl Dahl", "Room Fjord"}));
+    EXPECT_EQ(Members(outlook, schedules[1]), (Strings{"Anna Berg", "Carl Dahl"}));
+    EXPECT_EQ(Members(outlook, schedules[2]), Strings{"Room Fjord"});
+    EXPECT_EQ(outlook.recipients(schedules[2])[0].type, Resource);
+    EXPECT_TRUE(outlook.recipients(schedules[0])[0].resolved);
+}
+
+TEST_F(GroupScheduleTest, ExistingSchedulesAreEmptiedAndRefilledKeepingTheirSubject) {
+    Object settings = AddSettingsItem(Directory);
+    Start();
+    EditSettings();
+    settings.get("Recipients").toObject().call("Remove", {int16_t{1}});
+    settings.call("Save");
+    EditSettings();
+    std::vector<Object> schedules = outlook.hiddenItems();
+    ASSERT_EQ(schedules.size(), 3u) << "a schedule was created twice";
+    EXPECT_EQ(Members(outlook, schedules[0]), (std::vector<std::string>{"Carl Dahl", "Room Fjord"}));
+}
+
+TEST_F(GroupScheduleTest, AnEmptyDirectoryLeavesThreeEmptySchedules) {
+    Start();
+    EditSettings();
+    std::vector<Object> schedules = outlook.hiddenItems();
+    ASSERT_EQ(schedules.size(), 3u);
+    for (const Object& schedule : schedules) EXPECT_TRUE(outlook.recipients(schedule).empty());
+}
+
+TEST_F(GroupScheduleTest, AFailingMemberStepDoesNotTouchAnotherMember) {
+    AddSettingsItem(Directory);
+    Start();
+    outlook.failMember("Recipients.Add", "cannot add", 3);
+    EditSettings();
+    EXPECT_TRUE(Logged("UpdateGroupSchedule:cannot add"));
+    std::vector<Object> schedules = outlook.hiddenItems();
+    ASSERT_EQ(schedules.size(), 3u);
+    std::vector<sim::RecipientInfo> all = outlook.recipients(schedules[0]);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1].name, "Carl Dahl");
+    EXPECT_EQ(all[1].type, Required) << "the failed member's type went to the one before";
+}
+
+TEST_F(GroupScheduleTest, EmptyingStopsWhenRemovalKeepsFailing) {
+    AddSettingsItem(Directory);
+    Start();
+    EditSettings();
+    outlook.failMember("Recipients.Remove", "cannot remove");
+    EditSettings();
+    EXPECT_GE(CountLogged("UpdateGroupSchedule:cannot remove"), 1);
+    EXPECT_LE(CountLogged("UpdateGroupSchedule:cannot remove"), 3);
+}
+
+TEST_F(GroupScheduleTest, TheButtonSwitchesToTheCalendarFirstOnlyWhenNeeded) {
+    Start();
+    Object explorer = outlook.explorer(1);
+    outlook.clickButton(explorer, "Group Schedule...");
+    EXPECT_EQ(outlook.groupScheduleShows(explorer), 1);
+    EXPECT_FALSE(Logged("Explorer Explorer_FolderSwitch"));
+    outlook.switchFolder(explorer, sim::FolderKind::Inbox);
+    int switches = CountLogged("Explorer Explorer_FolderSwitch");
+    outlook.clickButton(explorer, "Group Schedule...");
+    EXPECT_EQ(CountLogged("Explorer Explorer_FolderSwitch"), switches + 1) << "7262 did not run first";
+    EXPECT_EQ(explorer.get("CurrentFolder").toObject().get("DefaultItemType").toInt16(), 1);
+    EXPECT_EQ(outlook.groupScheduleShows(explorer), 2);
+    EXPECT_TRUE(outlook.alerts().empty());
+}
+
+TEST_F(GroupScheduleTest, WithoutTheCommandTheUserIsToldOnce) {
+    outlook.removeControl(7002);
+    Start();
+    outlook.clickButton(outlook.explorer(1), "Group Schedule...");
+    ASSERT_EQ(outlook.alerts().size(), 1u);
+    EXPECT_EQ(outlook.alerts()[0].title, "Group Schedules Error");
+    EXPECT_EQ(outlook.alerts()[0].text,
+              "Could not open Group Schedules for this folder. Please switch to your calendar first.");
+}
