@@ -83,20 +83,13 @@ void cExplorer::AddCommandBar() {
     toolbar::EnsureButton(on, explorerBar_, aboutButton_, AboutSpec);
 }
 
-void cExplorer::HideCommandBar(bool hide) {
-    if (explorerBar_) explorerBar_.put("Visible", !hide);
-}
-
-void cExplorer::EnableCommandBar(bool enable) {
-    if (!explorerBar_) return;
-    Object controls = explorerBar_.get("Controls").toObject();
-    int16_t count = controls.get("Count").toInt16();
-    for (int16_t index = 1; index <= count; ++index) controls.call("Item", {index}).toObject().put("Enabled", enable);
-}
-
 void cExplorer::RemoveCommandBar() {
     ErrorLabel on("cExplorer:RemoveCommandBar:");
     toolbar::Remove(on, explorerBar_);
+    ReleaseToolbar();
+}
+
+void cExplorer::ReleaseToolbar() {
     newMeetingButton_.clear();
     groupScheduleButton_.clear();
     infoButton_.clear();
@@ -107,12 +100,7 @@ void cExplorer::RemoveCommandBar() {
 
 void cExplorer::ReleaseObjects() {
     settingsItem_.clear();
-    newMeetingButton_.clear();
-    groupScheduleButton_.clear();
-    infoButton_.clear();
-    settingsButton_.clear();
-    aboutButton_.clear();
-    explorerBar_.clear();
+    ReleaseToolbar();
 }
 
 void cExplorer::DetachExplorer() {

@@ -18,8 +18,6 @@ public:
 
     void Init(const automation::Object& explorer);
     void AddCommandBar();
-    void HideCommandBar(bool hide);
-    void EnableCommandBar(bool enable);
     void RemoveCommandBar();
     void OnFolderSwitch() { AddCommandBar(); }
     void OnSelectionChange() {}
@@ -33,6 +31,7 @@ public:
 
 private:
     void ReleaseObjects();
+    void ReleaseToolbar();
     void DetachExplorer();
     void Explorer_Close();
     void SettingsItem_Close();

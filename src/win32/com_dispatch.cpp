@@ -6,6 +6,7 @@
 #include "automation/error.h"
 #include "win32/com_error.h"
 #include "win32/dispid_cache.h"
+#include "win32/error_codes.h"
 #include "win32/outlook_ids.h"
 #include "win32/variant_convert.h"
 #include "win32/wide.h"
@@ -115,7 +116,7 @@ DISPID ComDispatch::dispidOf(std::string_view member) {
     DISPID dispid = DISPID_UNKNOWN;
     const HRESULT hr = IDispatch_GetIDsOfNames(dispatch_, IID_NULL, names, 1, LOCALE_USER_DEFAULT, &dispid);
     if (hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND)
-        throw automation::Error(NotSupportedNumber, "Object doesn't support this property or method");
+        throw automation::Error(NotSupportedNumber, basicErrorText(NotSupportedNumber));
     if (FAILED(hr)) throw comError(hr);
     if (type) {
         cacheDispid(*type, member, dispid);

@@ -39,9 +39,11 @@ automation::Error comError(HRESULT hresult, EXCEPINFO* exception) {
         SysFreeString(exception->bstrHelpFile);
         exception->bstrSource = exception->bstrHelpFile = nullptr;
     }
+    const int32_t number = errorNumberFromHresult(hresult);
+    if (description.empty() && number != hresult) description = basicErrorText(number);
     if (description.empty()) description = systemMessage(hresult);
     if (description.empty()) description = automationErrorText(hresult);
-    return automation::Error(errorNumberFromHresult(hresult), description);
+    return automation::Error(number, description);
 }
 
 }  // namespace win32

@@ -23,6 +23,21 @@ int32_t errorNumberFromHresult(int32_t hresult) {
     return hresult;
 }
 
+std::string basicErrorText(int32_t number) {
+    switch (number) {
+    case 5: return "Invalid procedure call or argument";
+    case 6: return "Overflow";
+    case 7: return "Out of memory";
+    case 9: return "Subscript out of range";
+    case 13: return "Type mismatch";
+    case 91: return "Object variable or With block variable not set";
+    case 424: return "Object required";
+    case 438: return "Object doesn't support this property or method";
+    case 440: return "Automation error";
+    default: return std::string();
+    }
+}
+
 std::string automationErrorText(int32_t hresult) {
     char text[32];
     std::snprintf(text, sizeof text, "Automation error 0x%08X", static_cast<unsigned>(hresult));

@@ -10,6 +10,10 @@ namespace win32 {
 int32_t hresultFromErrorNumber(int32_t number);
 int32_t errorNumberFromHresult(int32_t hresult);
 
+// The Basic runtime's text for its own error numbers that servers raise without a description,
+// or empty for other numbers.
+std::string basicErrorText(int32_t number);
+
 // The description of a failure that brought no text of its own: "Automation error 0x80004005".
 std::string automationErrorText(int32_t hresult);
 

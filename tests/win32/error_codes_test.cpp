@@ -24,6 +24,9 @@ TEST(ErrorCodes, NumbersWithoutAnHresultFormFailUnspecified) {
 }
 
 TEST(ErrorCodes, DescriptionsOfFailuresWithoutText) {
+    EXPECT_EQ(win32::basicErrorText(5), "Invalid procedure call or argument");
+    EXPECT_EQ(win32::basicErrorText(438), "Object doesn't support this property or method");
+    EXPECT_EQ(win32::basicErrorText(12345), "");
     EXPECT_EQ(win32::automationErrorText(hresult(0x80010108)), "Automation error 0x80010108");
     EXPECT_EQ(win32::trimMessage("No such interface supported\r\n"), "No such interface supported");
     EXPECT_EQ(win32::trimMessage("\r\n"), "");
