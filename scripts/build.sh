@@ -7,3 +7,8 @@ for preset in native mingw-x64 mingw-x86; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
 done
+
+# Each DLL ships with the settings template beside it.
+for arch in x64 x86; do
+  cp build/native/QuorvelSettings.oft "build/dist/$arch/"
+done

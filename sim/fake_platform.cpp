@@ -9,7 +9,10 @@ namespace {
 
 constexpr int32_t ERROR_SUCCESS = 0;
 constexpr int32_t ERROR_FILE_NOT_FOUND = 2;
+constexpr int32_t ERROR_ACCESS_DENIED = 5;
 constexpr int32_t ERROR_INVALID_HANDLE = 6;
+// KEY_SET_VALUE, KEY_CREATE_SUB_KEY and KEY_CREATE_LINK.
+constexpr uint32_t KeyWriteRights = 0x2 | 0x4 | 0x20;
 constexpr int32_t ERROR_MORE_DATA = 234;
 // ShellExecute reports success with a value above 32.
 constexpr int32_t ShellSuccess = 42;
@@ -43,9 +46,11 @@ void FakePlatform::setRegistryValue(uint32_t root, const std::string& key, const
     registry_[{root, folded(key)}][folded(name)] = platform::RegistryData{type, bytes};
 }
 
-int32_t FakePlatform::regOpenKey(uint32_t root, const std::string& path, uint32_t, uintptr_t& key) {
+int32_t FakePlatform::regOpenKey(uint32_t root, const std::string& path, uint32_t access, uintptr_t& key) {
     key = 0;
     KeyName name{root, folded(path)};
+    // The user is a standard user: the machine's keys open for reading only.
+    if (root == platform::HKEY_LOCAL_MACHINE_ROOT && (access & KeyWriteRights) != 0) return ERROR_ACCESS_DENIED;
     if (registry_.count(name) == 0) return ERROR_FILE_NOT_FOUND;
     key = nextKey_++;
     openKeys_[key] = name;

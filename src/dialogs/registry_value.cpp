@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr uint32_t KEY_ALL_ACCESS_MASK = 0x2003F;
+// Read access only: a standard user may not open the machine's keys for writing.
+constexpr uint32_t KEY_READ_MASK = 0x20019;
 constexpr uint32_t QueryBufferSize = 1024;
 constexpr uint32_t REG_SZ_TYPE = 1;
 constexpr uint32_t REG_DWORD_TYPE = 4;
@@ -24,7 +25,7 @@ bool GetKeyValue(uint32_t root, const std::string& keyPath, const std::string& v
     platform::Services& services = platform::services();
     uintptr_t key = 0;
     bool read = false;
-    if (services.regOpenKey(root, keyPath, KEY_ALL_ACCESS_MASK, key) == 0) {
+    if (services.regOpenKey(root, keyPath, KEY_READ_MASK, key) == 0) {
         platform::RegistryData data;
         if (services.regQueryValue(key, valueName, QueryBufferSize, data) == 0) {
             std::string text = data.bytes;

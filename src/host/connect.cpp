@@ -4,13 +4,15 @@
 #include "dialogs/order_form.h"
 #include "directory/people_resources_form.h"
 #include "host/globals.h"
-#include "log/error_label.h"
 #include "platform/platform.h"
 #include "session/addin.h"
 
 Connect::~Connect() {
-    // A destructor must not throw: a failing shut-down here has no one left to report to.
-    IgnoreErrors([] { GlobalShutdown(); });
+    // Nothing may leave a destructor, and a failing shut-down here has no one left to report to.
+    try {
+        GlobalShutdown();
+    } catch (...) {
+    }
 }
 
 void Connect::OnConnection(const automation::Object& Application) { GlobalInit(Application, Title); }

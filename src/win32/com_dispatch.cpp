@@ -1,6 +1,5 @@
 #include "win32/com_dispatch.h"
 
-#include <utility>
 #include <vector>
 
 #include "automation/error.h"
@@ -21,12 +20,15 @@ class InvokeArguments {
 public:
     explicit InvokeArguments(const std::vector<automation::Value>& args) : variants_(args.size()) {
         for (VARIANT& variant : variants_) VariantInit(&variant);
-        for (size_t declared = 0; declared < args.size(); ++declared)
-            toVariant(args[declared], variants_[args.size() - 1 - declared]);
+        try {
+            for (size_t declared = 0; declared < args.size(); ++declared)
+                toVariant(args[declared], variants_[args.size() - 1 - declared]);
+        } catch (...) {
+            clear();
+            throw;
+        }
     }
-    ~InvokeArguments() {
-        for (VARIANT& variant : variants_) VariantClear(&variant);
-    }
+    ~InvokeArguments() { clear(); }
     InvokeArguments(const InvokeArguments&) = delete;
     InvokeArguments& operator=(const InvokeArguments&) = delete;
 
@@ -34,6 +36,10 @@ public:
     UINT count() const { return static_cast<UINT>(variants_.size()); }
 
 private:
+    void clear() {
+        for (VARIANT& variant : variants_) VariantClear(&variant);
+    }
+
     std::vector<VARIANT> variants_;
 };
 

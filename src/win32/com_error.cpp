@@ -15,6 +15,11 @@ std::string takeString(BSTR& text) {
 
 }  // namespace
 
+HRESULT lastErrorHresult() {
+    const DWORD error = GetLastError();
+    return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
+}
+
 std::string systemMessage(HRESULT hresult) {
     wchar_t* buffer = nullptr;
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;

@@ -14,6 +14,9 @@ namespace win32 {
 // Takes over and frees the EXCEPINFO's strings.
 automation::Error comError(HRESULT hresult, EXCEPINFO* exception = nullptr);
 
+// The HRESULT of the calling thread's last Win32 error (E_FAIL when it set none).
+HRESULT lastErrorHresult();
+
 // Windows' text for an HRESULT, or empty when it has none.
 std::string systemMessage(HRESULT hresult);
 

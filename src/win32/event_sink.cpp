@@ -1,7 +1,5 @@
 #include "win32/event_sink.h"
 
-#include <new>
-
 #include "automation/value.h"
 #include "win32/com_boundary.h"
 #include "win32/event_arguments.h"

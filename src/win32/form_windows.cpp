@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "automation/error.h"
 #include "win32/com_error.h"
 #include "win32/module.h"
 
@@ -50,7 +49,7 @@ FormWindowScope::FormWindowScope(WNDPROC windowProcedure) {
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = FormWindowClass;
-        if (!RegisterClassExW(&windowClass)) throw comError(HRESULT_FROM_WIN32(GetLastError()));
+        if (!RegisterClassExW(&windowClass)) throw comError(lastErrorHresult());
         keyHook = SetWindowsHookExW(WH_GETMESSAGE, dialogKeysHook, nullptr, GetCurrentThreadId());
         holdModule();
     }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "quorvel.h"
+#include "win32/com_error.h"
 #include "win32/module.h"
 #include "win32/registration_data.h"
 #include "win32/wide.h"
@@ -106,7 +107,7 @@ LONG removePlan(const Plan& plan) {
 
 HRESULT registerServer() {
     try {
-        if (modulePath().empty()) return HRESULT_FROM_WIN32(GetLastError());
+        if (modulePath().empty()) return lastErrorHresult();
         const Plan plan = currentPlan();
         for (const registration::Value& value : plan.written) {
             const LONG status = writeValue(value);

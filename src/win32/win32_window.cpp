@@ -32,7 +32,7 @@ HFONT createFont(int dpi, bool underlined) {
                        L"MS Sans Serif");
 }
 
-[[noreturn]] void throwLastError() { throw comError(HRESULT_FROM_WIN32(GetLastError())); }
+[[noreturn]] void throwLastError() { throw comError(lastErrorHresult()); }
 
 }  // namespace
 

@@ -105,3 +105,13 @@ TEST_F(SystemInfoTest, ANumberIsReadAsItsDecimalValue) {
     EXPECT_FALSE(GetKeyValue(platform::HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Quorvel", "Missing", value));
     EXPECT_EQ(value, "");
 }
+
+TEST_F(SystemInfoTest, TheMachinesKeysAreOpenedForReadingOnly) {
+    SetValue("SOFTWARE\\Quorvel", "Name", 1, "value");
+    uintptr_t key = 0;
+    EXPECT_NE(outlook.platform().regOpenKey(platform::HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Quorvel", 0x2003F, key), 0)
+        << "a standard user cannot open the machine's keys for writing";
+    std::string value;
+    EXPECT_TRUE(GetKeyValue(platform::HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Quorvel", "Name", value));
+    EXPECT_EQ(value, "value");
+}
