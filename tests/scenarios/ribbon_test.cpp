@@ -18,32 +18,32 @@ std::string RibbonFile() {
 
 TEST_F(DirectoryTest, TheRibbonCustomisesOnlyAppointmentWindows) {
     Start();
-    std::string xml = session.addin().IRibbonExtensibility_GetCustomUI("Microsoft.Outlook.Appointment");
+    std::string xml = session.addin().GetCustomUI("Microsoft.Outlook.Appointment");
     EXPECT_EQ(xml, RibbonFile());
     EXPECT_NE(xml.find("xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\""), std::string::npos);
     EXPECT_EQ(xml.find('\n'), std::string::npos) << "the XML is one line";
     for (const char* other : {"Microsoft.Outlook.Mail.Read", "microsoft.outlook.appointment", ""})
-        EXPECT_EQ(session.addin().IRibbonExtensibility_GetCustomUI(other), "") << other;
+        EXPECT_EQ(session.addin().GetCustomUI(other), "") << other;
 }
 
 TEST_F(DirectoryTest, TheRibbonXmlIsLoadedOnceAndAMissingStringGivesNothing) {
     outlook.platform().setString(101, "");
     Start();
-    EXPECT_EQ(session.addin().IRibbonExtensibility_GetCustomUI("Microsoft.Outlook.Appointment"), "");
+    EXPECT_EQ(session.addin().GetCustomUI("Microsoft.Outlook.Appointment"), "");
     outlook.platform().setString(101, "<customUI/>");
-    EXPECT_EQ(session.addin().IRibbonExtensibility_GetCustomUI("Microsoft.Outlook.Appointment"), "<customUI/>");
+    EXPECT_EQ(session.addin().GetCustomUI("Microsoft.Outlook.Appointment"), "<customUI/>");
     outlook.platform().setString(101, "<changed/>");
-    EXPECT_EQ(session.addin().IRibbonExtensibility_GetCustomUI("Microsoft.Outlook.Appointment"), "<customUI/>");
+    EXPECT_EQ(session.addin().GetCustomUI("Microsoft.Outlook.Appointment"), "<customUI/>");
 }
 
 TEST_F(DirectoryTest, TheRibbonsInviteButtonWorksOnTheActiveWindow) {
     AddSettingsItem({{"Anna Berg", Required}});
     Start();
-    session.addin().OnLoad(Object());
+    session.addin().RibbonCallback("OnLoad");
     Object first = NewAppointment("First");
     Object second = NewAppointment("Second");
     outlook.activate(first);
-    session.addin().OnInviteButton(Object());
+    session.addin().RibbonCallback("OnInviteButton");
     EXPECT_EQ(Dialog().caption(), "People & Resources: First");
     EXPECT_TRUE(Dialog().isVisible());
 }
@@ -51,19 +51,19 @@ TEST_F(DirectoryTest, TheRibbonsInviteButtonWorksOnTheActiveWindow) {
 TEST_F(DirectoryTest, TheRibbonsInviteButtonFailsWithoutAnAppointmentWindow) {
     Start();
     size_t logged = Log().size();
-    EXPECT_THROW(session.addin().OnInviteButton(Object()), automation::Error);
+    EXPECT_THROW(session.addin().RibbonCallback("OnInviteButton"), automation::Error);
     EXPECT_EQ(Log().size(), logged) << "the ribbon's failures are not logged";
     Object mail = outlook.application().call("CreateItem", {int16_t{0}}).toObject();
     outlook.displayItem(mail);
     logged = Log().size();
-    EXPECT_THROW(session.addin().OnInviteButton(Object()), automation::Error);
+    EXPECT_THROW(session.addin().RibbonCallback("OnInviteButton"), automation::Error);
     EXPECT_EQ(Log().size(), logged);
 }
 
 TEST_F(DirectoryTest, OrderItemsShowsOneDialog) {
     Start();
-    session.addin().OnOrderButton(Object());
-    session.addin().OnOrderButton(Object());
+    session.addin().RibbonCallback("OnOrderButton");
+    session.addin().RibbonCallback("OnOrderButton");
     int orderWindows = 0;
     for (const auto* window : session.toolkit().windows()) orderWindows += window->spec().name == "OrderForm";
     EXPECT_EQ(orderWindows, 1);

@@ -96,7 +96,7 @@ TEST_F(DirectoryTest, SendingTheSettingsItemSavesAndClosesItInstead) {
 }
 
 TEST_F(DirectoryTest, AMissingTemplateOpensNoWindowAndLogsEachStep) {
-    outlook.platform().setLibraryFolder("/nonexistent");
+    session.setTemplatePresent(false);
     outlook.openExplorer(sim::FolderKind::Calendar);
     Start();
     outlook.clickButton(outlook.explorer(1), "Settings");

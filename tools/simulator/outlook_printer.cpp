@@ -72,8 +72,8 @@ void PrintWindows(std::ostream& out, Session& session) {
             << "\n";
         PrintToolbars(out, inspector);
     }
-    for (const ui::headless::HeadlessWindow* window : session.toolkit().windows())
-        if (window->isVisible()) PrintWindow(out, *window);
+    for (const WindowView& window : session.windows().Windows())
+        if (window.visible) PrintWindow(out, window);
 }
 
 void PrintItem(std::ostream& out, Session& session, const Object& item) {

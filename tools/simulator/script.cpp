@@ -133,8 +133,7 @@ void Script::Outlook(const Words& words) {
         return outlook.failMember(value, Word(words, 3, "description"), nth);
     }
     if (what == "faults") return outlook.clearFaults();
-    if (what == "template")
-        return outlook.platform().setLibraryFolder(value == "missing" ? "/nonexistent" : QUORVEL_LIBRARY_FOLDER);
+    if (what == "template") return session_.setTemplatePresent(value != "missing");
     if (what == "answer")
         return outlook.queueAlertAnswer(value == "cancel" ? sim::AlertAnswer::Cancel : sim::AlertAnswer::Ok);
     if (what == "unresolvable") return outlook.markUnresolvable(value);
@@ -207,39 +206,24 @@ void Script::Inspector(const Words& words) {
 
 void Script::Window(const Words& words) {
     const std::string& name = Word(words, 1, "window name");
-    ui::headless::HeadlessWindow* window = session_.window(name);
-    if (!window) throw Usage("no window " + name + " is loaded");
     const std::string& verb = Word(words, 2, "action");
-    if (verb == "close") return window->requestClose();
-    if (verb == "click") {
-        const std::string& control = Word(words, 3, "control");
-        if (ui::headless::HeadlessButton* button = window->button(control)) return button->click();
-        ui::headless::HeadlessLabel* link = window->label(control);
-        if (link && link->isLink() && link->onClick) return link->onClick();
-        throw Usage("no button or link " + control + " in " + name);
-    }
-    if (verb == "tick") {
-        ui::headless::HeadlessListBox* list = window->listBox(Word(words, 3, "list"));
-        if (!list) throw Usage("no list " + words[3] + " in " + name);
-        const std::string& entry = Word(words, 4, "entry");
-        for (int index = 0; index < list->count(); ++index)
-            if (list->text(index) == entry) return list->click(index);
-        throw Usage("no entry \"" + entry + "\" in " + words[3]);
-    }
+    if (verb == "close") return session_.windows().Close(name);
+    if (verb == "click") return session_.windows().Click(name, Word(words, 3, "control"));
+    if (verb == "tick") return session_.windows().Tick(name, Word(words, 3, "list"), Word(words, 4, "entry"));
     throw Usage("unknown window action: " + verb);
 }
 
 void Script::Ribbon(const Words& words) {
     const std::string& what = Word(words, 1, "ui, load or click");
     if (what == "ui") {
-        std::string xml = session_.addin().IRibbonExtensibility_GetCustomUI(Word(words, 2, "ribbon id"));
+        std::string xml = session_.addin().GetCustomUI(Word(words, 2, "ribbon id"));
         out_ << "  Ribbon XML: " << (xml.empty() ? "(empty)" : xml) << "\n";
         return;
     }
-    if (what == "load") return session_.addin().OnLoad(Object());
+    if (what == "load") return session_.addin().RibbonCallback("OnLoad");
     const std::string& button = Word(words, 2, "button");
-    if (what == "click" && button == "InviteButton") return session_.addin().OnInviteButton(Object());
-    if (what == "click" && button == "OrderButton") return session_.addin().OnOrderButton(Object());
+    if (what == "click" && (button == "InviteButton" || button == "OrderButton"))
+        return session_.addin().RibbonCallback("On" + button);
     throw Usage("unknown ribbon action");
 }
 
@@ -259,9 +243,9 @@ void Script::Show(const Words& words) {
         return PrintItem(out_, session_, inspector.get("CurrentItem").toObject());
     }
     if (what == "window") {
-        ui::headless::HeadlessWindow* window = session_.window(Word(words, 2, "window name"));
-        if (!window) throw Usage("no window " + words[2] + " is loaded");
-        return PrintWindow(out_, *window);
+        for (const WindowView& window : session_.windows().Windows())
+            if (window.name == Word(words, 2, "window name")) return PrintWindow(out_, window);
+        throw Usage("no window " + words[2] + " is loaded");
     }
     if (what == "opened") {
         for (const std::string& target : session_.outlook().platform().shellOpened()) out_ << "  Opened " << target << "\n";

@@ -6,18 +6,34 @@
 #include "dialogs/info_form.h"
 #include "dialogs/order_form.h"
 #include "directory/people_resources_form.h"
+#include "headless_driver.h"
 #include "log/main_form.h"
 #include "string_table.h"
 
-Session::Session() {
+Session::Session()
+    : addinFactory_(MakeNativeAddin),
+      windows_(std::make_unique<HeadlessDriver>(toolkit_)),
+      templateSwitch_([this](bool present) {
+          outlook_.platform().setLibraryFolder(present ? QUORVEL_LIBRARY_FOLDER : "/nonexistent");
+      }),
+      native_(true) {
     outlook_.makeCurrent();
     ui::setToolkit(&toolkit_);
     for (const auto& [id, text] : StringTable()) outlook_.platform().setString(id, text);
     outlook_.platform().setLibraryFolder(QUORVEL_LIBRARY_FOLDER);
 }
 
+Session::Session(AddinFactory addinFactory, std::unique_ptr<WindowDriver> windows, TemplateSwitch templateSwitch)
+    : addinFactory_(std::move(addinFactory)),
+      windows_(std::move(windows)),
+      templateSwitch_(std::move(templateSwitch)),
+      native_(false) {
+    outlook_.makeCurrent();
+}
+
 Session::~Session() {
     addin_.reset();
+    if (!native_) return;
     // The forms outlive a shut-down (the log window reopens on the next line); they go with Outlook.
     MainFormInstance::Unload();
     AboutFormInstance::Unload();
@@ -31,9 +47,8 @@ void Session::connect() { connect(outlook_.application()); }
 
 void Session::connect(const automation::Object& candidate) {
     if (addin_) throw std::logic_error("the add-in is connected already");
-    automation::Object application = candidate.as(automation::Interface::OutlookApplication);
-    addin_ = std::make_unique<Connect>();
-    addin_->OnConnection(application);
+    addin_ = addinFactory_();
+    addin_->OnConnection(candidate);
 }
 
 void Session::startupComplete() { addin().OnStartupComplete(); }
@@ -44,16 +59,19 @@ void Session::shutdown() {
     addin_.reset();
 }
 
-Connect& Session::addin() {
+AddinHost& Session::addin() {
     if (!addin_) throw std::logic_error("the add-in is not connected");
     return *addin_;
 }
 
-std::vector<std::string> Session::logLines() const {
+void Session::setTemplatePresent(bool present) { templateSwitch_(present); }
+
+std::vector<std::string> Session::logLines() {
     std::vector<std::string> lines;
-    ui::headless::HeadlessWindow* log = toolkit_.find("MainForm");
-    if (!log) return lines;
-    ui::headless::HeadlessListBox* list = log->listBox("ErrorList");
-    for (int index = 0; index < list->count(); ++index) lines.push_back(list->text(index));
+    for (const WindowView& window : windows_->Windows()) {
+        const ControlView* list = window.name == "MainForm" ? window.control("ErrorList") : nullptr;
+        if (!list) continue;
+        for (const auto& entry : list->entries) lines.push_back(entry.first);
+    }
     return lines;
 }

@@ -1,42 +1,59 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "host/connect.h"
+#include "addin_host.h"
 #include "outlook.h"
 #include "ui/headless/headless_toolkit.h"
+#include "window_driver.h"
 
 // An Outlook session in the simulated Outlook with the add-in loaded as Outlook loads it: the
 // state every scenario, test and benchmark starts from.
 class Session {
 public:
+    using AddinFactory = std::function<std::unique_ptr<AddinHost>()>;
+    using TemplateSwitch = std::function<void(bool present)>;
+
+    // The portable add-in in this process, with its windows in memory.
     Session();
+    // The add-in loaded another way (Quorvel.dll through COM), its windows seen through `windows`,
+    // the settings template beside it put there or taken away by `templateSwitch`.
+    Session(AddinFactory addinFactory, std::unique_ptr<WindowDriver> windows, TemplateSwitch templateSwitch);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
     // Shuts the add-in down if it is still connected.
     ~Session();
 
     sim::Outlook& outlook() { return outlook_; }
+    WindowDriver& windows() { return *windows_; }
+    // The in-memory windows of the native add-in.
     ui::headless::HeadlessToolkit& toolkit() { return toolkit_; }
+    ui::headless::HeadlessWindow* window(const std::string& name) const { return toolkit_.find(name); }
 
     // Creates the add-in object and connects it to the application, as Outlook does; raises what
-    // the connection raised. The candidate must convert to Outlook's Application.
+    // the connection raised.
     void connect();
     void connect(const automation::Object& candidate);
     void startupComplete();
     // Outlook's three shut-down notifications: OnBeginShutdown, OnDisconnection, termination.
     void shutdown();
     bool connected() const { return addin_ != nullptr; }
-    Connect& addin();
+    AddinHost& addin();
 
-    ui::headless::HeadlessWindow* window(const std::string& name) const { return toolkit_.find(name); }
-    std::vector<std::string> logLines() const;
+    // Whether the settings template lies beside the library.
+    void setTemplatePresent(bool present);
+    std::vector<std::string> logLines();
 
 private:
     // Declared first: the add-in's objects are gone before the simulated Outlook goes.
     sim::Outlook outlook_;
     ui::headless::HeadlessToolkit toolkit_;
-    std::unique_ptr<Connect> addin_;
+    AddinFactory addinFactory_;
+    std::unique_ptr<WindowDriver> windows_;
+    TemplateSwitch templateSwitch_;
+    std::unique_ptr<AddinHost> addin_;
+    bool native_;
 };

@@ -2,47 +2,43 @@
 
 #include "display_text.h"
 
-using ui::headless::HeadlessWindow;
-
 namespace {
 
-void PrintList(std::ostream& out, const HeadlessWindow::Control& control) {
-    const auto& list = *control.list;
-    out << "    " << control.spec.name << " (" << list.count() << "):";
-    if (list.count() == 0) out << " (empty)";
+void PrintList(std::ostream& out, const ControlView& list) {
+    out << "    " << list.name << " (" << list.entries.size() << "):";
+    if (list.entries.empty()) out << " (empty)";
     out << "\n";
-    for (int index = 0; index < list.count(); ++index) {
+    for (const auto& [text, chosen] : list.entries) {
         out << "      ";
-        if (list.multiSelect()) out << "[" << (list.selected(index) ? 'x' : ' ') << "] ";
-        out << list.text(index) << "\n";
+        if (list.multiSelect) out << "[" << (chosen ? 'x' : ' ') << "] ";
+        out << text << "\n";
     }
 }
 
 }  // namespace
 
-void PrintWindow(std::ostream& out, const HeadlessWindow& window) {
-    out << "  Window \"" << window.caption() << "\" (" << window.spec().name << ", "
-        << (window.isVisible() ? "shown" : "hidden") << ")\n";
-    for (const HeadlessWindow::Control& control : window.controls()) {
+void PrintWindow(std::ostream& out, const WindowView& window) {
+    out << "  Window \"" << window.caption << "\" (" << window.name << ", " << (window.visible ? "shown" : "hidden")
+        << ")\n";
+    for (const ControlView& control : window.controls) {
         switch (control.kind) {
-        case HeadlessWindow::Kind::Label:
-            out << "    " << control.spec.name << ": " << DisplayText(control.label->text()) << "\n";
+        case ControlView::Kind::Label:
+            out << "    " << control.name << ": " << DisplayText(control.text) << "\n";
             break;
-        case HeadlessWindow::Kind::LinkLabel:
-            out << "    " << control.spec.name << ": <" << control.label->text() << ">\n";
+        case ControlView::Kind::LinkLabel:
+            out << "    " << control.name << ": <" << control.text << ">\n";
             break;
-        case HeadlessWindow::Kind::Button:
-            out << "    " << control.spec.name << ": [" << DisplayText(control.button->caption()) << "]"
-                << (control.button->isDefault() ? " default" : "") << (control.button->isCancel() ? " cancel" : "")
-                << "\n";
+        case ControlView::Kind::Button:
+            out << "    " << control.name << ": [" << DisplayText(control.text) << "]"
+                << (control.isDefault ? " default" : "") << (control.isCancel ? " cancel" : "") << "\n";
             break;
-        case HeadlessWindow::Kind::ListBox:
+        case ControlView::Kind::ListBox:
             PrintList(out, control);
             break;
-        case HeadlessWindow::Kind::Picture:
-            out << "    " << control.spec.name << ": (picture)\n";
+        case ControlView::Kind::Picture:
+            out << "    " << control.name << ": (picture)\n";
             break;
-        case HeadlessWindow::Kind::Separator:
+        case ControlView::Kind::Separator:
             out << "    ----\n";
             break;
         }

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "ui/headless/headless_toolkit.h"
+#include "window_driver.h"
 
 // Prints a window of the add-in as a user would see it: caption, texts, lists and buttons.
-void PrintWindow(std::ostream& out, const ui::headless::HeadlessWindow& window);
+void PrintWindow(std::ostream& out, const WindowView& window);
