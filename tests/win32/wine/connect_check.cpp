@@ -7,6 +7,7 @@
 
 #include "check.h"
 #include "fake_objects.h"
+#include "type_library_check.h"
 #include "win32/connect_object.h"
 
 namespace {
@@ -182,6 +183,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!addin) return checks::summary();
     expect(canUnloadNow() == S_FALSE, "a live object keeps the DLL loaded");
 
+    checkTypeLibrary(argv[1]);
     checkRibbon(addin);
     checkCallbacks(addin);
     checkConnection(addin);

@@ -1,0 +1,175 @@
+#include "form_expectations.h"
+
+#include <algorithm>
+
+#include "check.h"
+#include "win32/wide.h"
+#include "window_inspection.h"
+
+namespace windowcheck {
+namespace {
+
+using checks::expect;
+using win32::narrow;
+
+std::string text(const std::wstring& wideText) { return narrow(wideText.c_str()); }
+
+std::string quoted(const std::wstring& wideText) { return "\"" + text(wideText) + "\""; }
+
+std::string sizeText(SIZE size) { return std::to_string(size.cx) + "x" + std::to_string(size.cy); }
+
+std::vector<Child> ofClass(const std::vector<Child>& all, const wchar_t* name) {
+    std::vector<Child> found;
+    for (const Child& child : all)
+        if (isClass(child, name)) found.push_back(child);
+    return found;
+}
+
+std::vector<Child> textLabels(const std::vector<Child>& all) {
+    std::vector<Child> found;
+    for (const Child& child : all)
+        if (showsText(child)) found.push_back(child);
+    return found;
+}
+
+std::vector<Child> listsFromLeft(const std::vector<Child>& all) {
+    std::vector<Child> lists = ofClass(all, L"ListBox");
+    std::sort(lists.begin(), lists.end(), [](const Child& a, const Child& b) { return a.rect.left < b.rect.left; });
+    return lists;
+}
+
+bool endsWith(const std::wstring& whole, const std::wstring& ending) {
+    return whole.size() >= ending.size() && whole.compare(whole.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+bool overlap(const RECT& a, const RECT& b) {
+    RECT common{};
+    return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+std::wstring tabStopName(HWND stop, const std::vector<Child>& lists) {
+    for (size_t i = 0; i < lists.size(); ++i)
+        if (lists[i].handle == stop) return L"list " + std::to_wstring(i + 1);
+    return windowText(stop);
+}
+
+void checkFrame(HWND window, const FormExpectation& expected) {
+    const std::string& name = expected.name;
+    expect(className(window) == L"QuorvelForm", name + ": the window is a form window");
+    expect(windowText(window) == expected.caption, name + ": the caption reads " + quoted(expected.caption));
+    expect(IsWindowVisible(window) != FALSE, name + ": the window is visible");
+    const SIZE dpi = windowDpi(window);
+    const SIZE wanted{twipsToPixels(expected.clientWidthTwips, dpi.cx),
+                      twipsToPixels(expected.clientHeightTwips, dpi.cy)};
+    const SIZE actual = clientSize(window);
+    expect(actual.cx == wanted.cx && actual.cy == wanted.cy,
+           name + ": the client area is " + sizeText(wanted) + " pixels (" + std::to_string(expected.clientWidthTwips) +
+               "x" + std::to_string(expected.clientHeightTwips) + " twips at " + std::to_string(dpi.cx) +
+               " dpi), found " + sizeText(actual));
+}
+
+void checkButtons(const std::vector<Child>& all, const FormExpectation& expected) {
+    const std::vector<Child> buttons = ofClass(all, L"Button");
+    expect(buttons.size() == expected.buttons.size(),
+           expected.name + ": " + std::to_string(expected.buttons.size()) + " buttons");
+    for (const ButtonExpectation& button : expected.buttons) {
+        const bool found = std::any_of(buttons.begin(), buttons.end(),
+                                       [&](const Child& child) { return child.text == button.text; });
+        expect(found && drawnText(button.text) == button.drawn,
+               expected.name + ": a button " + quoted(button.drawn) + " (text " + quoted(button.text) + ")");
+    }
+}
+
+void checkLabels(const std::vector<Child>& all, const FormExpectation& expected) {
+    const std::vector<Child> labels = textLabels(all);
+    expect(labels.size() == expected.labels.size(),
+           expected.name + ": " + std::to_string(expected.labels.size()) + " labels");
+    for (const std::wstring& label : expected.labels) {
+        const bool found =
+            std::any_of(labels.begin(), labels.end(), [&](const Child& child) { return child.text == label; });
+        expect(found, expected.name + ": a label " + quoted(label));
+    }
+    int pictures = 0;
+    for (const Child& child : ofClass(all, L"Static"))
+        if ((child.style & SS_TYPEMASK) == SS_BITMAP && SendMessageW(child.handle, STM_GETIMAGE, IMAGE_BITMAP, 0))
+            ++pictures;
+    expect(pictures == expected.pictures,
+           expected.name + ": " + std::to_string(expected.pictures) + " pictures showing their bitmap");
+}
+
+void checkLists(const std::vector<Child>& all, const FormExpectation& expected) {
+    const std::vector<Child> lists = listsFromLeft(all);
+    expect(lists.size() == expected.lists.size(),
+           expected.name + ": " + std::to_string(expected.lists.size()) + " list boxes");
+    for (size_t i = 0; i < lists.size() && i < expected.lists.size(); ++i) {
+        const ListExpectation& list = expected.lists[i];
+        const HWND handle = lists[i].handle;
+        const std::string which = expected.name + ": list " + std::to_string(i + 1);
+        const int count = listCount(handle);
+        expect(count == static_cast<int>(list.endings.size()),
+               which + " holds " + std::to_string(list.endings.size()) + " entries (LB_GETCOUNT " +
+                   std::to_string(count) + ")");
+        for (int entry = 0; entry < count && entry < static_cast<int>(list.endings.size()); ++entry) {
+            const std::wstring& ending = list.endings[static_cast<size_t>(entry)];
+            expect(endsWith(listText(handle, entry), ending),
+                   which + " entry " + std::to_string(entry) + " reads " + quoted(ending));
+            const bool chosen = list.chosen[static_cast<size_t>(entry)];
+            expect(listChosen(handle, entry) == chosen,
+                   which + " entry " + std::to_string(entry) + (chosen ? " is chosen" : " is not chosen"));
+        }
+    }
+}
+
+void checkLayout(HWND window, const std::vector<Child>& all, const FormExpectation& expected) {
+    const SIZE client = clientSize(window);
+    const RECT area{0, 0, client.cx, client.cy};
+    for (const Child& child : all) {
+        RECT inside{};
+        IntersectRect(&inside, &child.rect, &area);
+        expect(EqualRect(&inside, &child.rect) != FALSE,
+               expected.name + ": " + quoted(child.text) + " (" + text(child.className) + ") lies inside the window");
+    }
+    for (size_t a = 0; a < all.size(); ++a)
+        for (size_t b = a + 1; b < all.size(); ++b)
+            if (overlap(all[a].rect, all[b].rect))
+                expect(false, expected.name + ": " + quoted(all[a].text) + " (" + text(all[a].className) +
+                                  ") overlaps " + quoted(all[b].text) + " (" + text(all[b].className) + ")");
+}
+
+void checkText(const std::vector<Child>& all, const FormExpectation& expected) {
+    for (const Child& child : all) {
+        const bool hasText = isClass(child, L"Button") || showsText(child);
+        if (hasText)
+            expect(textFits(child), expected.name + ": " + quoted(child.text) + " fits in its control");
+        if (!hasText && !isClass(child, L"ListBox")) continue;
+        const FontFaces faces = fontFaces(child.handle);
+        const std::string what = expected.name + ": " + (hasText ? quoted(child.text) : text(child.className));
+        expect(faces.requested == expected.fontFace && faces.realised == faces.requested,
+               what + " is drawn in " + text(expected.fontFace) + " (asked " + text(faces.requested) + ", got " +
+                   text(faces.realised) + ")");
+    }
+}
+
+void checkTabOrder(HWND window, const std::vector<Child>& all, const FormExpectation& expected) {
+    const std::vector<Child> lists = listsFromLeft(all);
+    std::vector<std::wstring> order;
+    for (HWND stop : tabOrder(window)) order.push_back(tabStopName(stop, lists));
+    std::wstring found;
+    for (const std::wstring& stop : order) found += (found.empty() ? L"" : L", ") + stop;
+    expect(order == expected.tabStops, expected.name + ": Tab goes through " + text(found));
+}
+
+}  // namespace
+
+void checkWindow(HWND window, const FormExpectation& expected) {
+    checkFrame(window, expected);
+    const std::vector<Child> all = children(window);
+    checkButtons(all, expected);
+    checkLabels(all, expected);
+    checkLists(all, expected);
+    checkLayout(window, all, expected);
+    checkText(all, expected);
+    checkTabOrder(window, all, expected);
+}
+
+}  // namespace windowcheck

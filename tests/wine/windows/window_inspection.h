@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// What Win32 tells about a window and its child controls, read from outside the toolkit.
+namespace windowcheck {
+
+struct Child {
+    HWND handle;
+    std::wstring className;  // as registered: "Button", "Static", "ListBox"
+    std::wstring text;
+    DWORD style;
+    RECT rect;  // in the parent's client coordinates
+};
+
+std::wstring windowText(HWND window);
+std::wstring className(HWND window);
+// The direct children, in z-order.
+std::vector<Child> children(HWND window);
+bool isClass(const Child& child, const wchar_t* name);
+// A static control that shows text (not a picture or a line).
+bool showsText(const Child& child);
+
+SIZE clientSize(HWND window);
+// Pixels per logical inch of the window's device context.
+SIZE windowDpi(HWND window);
+int twipsToPixels(int twips, int dpi);
+
+int listCount(HWND list);
+bool listChosen(HWND list, int index);
+std::wstring listText(HWND list, int index);
+
+// The text as a button or label draws it: "&&" is a literal "&", a lone "&" underlines the next
+// letter and is not drawn.
+std::wstring drawnText(const std::wstring& text);
+
+// Whether the control's text, drawn in the control's font as the control draws it, fits inside it.
+bool textFits(const Child& child);
+
+// The face of the font the control draws with, as requested and as the system realised it.
+struct FontFaces {
+    std::wstring requested;
+    std::wstring realised;
+};
+FontFaces fontFaces(HWND control);
+
+// The tab stops from the first, as Tab moves through them.
+std::vector<HWND> tabOrder(HWND window);
+
+}  // namespace windowcheck
