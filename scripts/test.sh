@@ -6,3 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
 bash scripts/build.sh
 ctest --preset native -j2
+bash tests/wine/run_suite.sh

@@ -120,6 +120,10 @@ void Outlook::queueAlertAnswer(AlertAnswer answer, std::function<void()> whileSh
     context_->queueAnswer(answer, std::move(whileShown));
 }
 
+AlertAnswer Outlook::showMessageBox(const std::string& title, const std::string& text, bool hasCancel) {
+    return context_->showAlert(title, text, "message box", hasCancel);
+}
+
 const std::vector<Alert>& Outlook::alerts() const { return context_->alerts; }
 
 const std::vector<std::string>& Outlook::handlerFailures() const { return context_->handlerFailures; }

@@ -79,6 +79,8 @@ public:
     // The answer to the next alert offering Cancel; `whileShown` runs while that alert is up.
     void queueAlertAnswer(AlertAnswer answer, std::function<void()> whileShown = {});
     const std::vector<Alert>& alerts() const;
+    // A real message box a library in this process showed: logged and answered like the fake one's.
+    AlertAnswer showMessageBox(const std::string& title, const std::string& text, bool hasCancel);
     // The errors the add-in's event handlers returned, as "Event: description".
     const std::vector<std::string>& handlerFailures() const;
     void clearAlerts();

@@ -1,5 +1,6 @@
 #include "win32/win32_controls.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 
@@ -40,14 +41,50 @@ void runHandler(const std::function<void()>& handler) noexcept {
     }
 }
 
+void widenToText(HWND label) {
+    RECT box{};
+    GetClientRect(label, &box);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    HDC dc = GetDC(label);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT needed{};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
+    SelectObject(dc, previous);
+    ReleaseDC(label, dc);
+    if (box.bottom >= 2 * metrics.tmHeight || needed.right <= box.right) return;
+
+    HWND parent = GetParent(label);
+    RECT client{};
+    GetClientRect(parent, &client);
+    RECT placed{};
+    GetWindowRect(label, &placed);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&placed), 2);
+    const LONG width = std::max(box.right, std::min(needed.right, client.right - placed.left));
+    SetWindowPos(label, nullptr, 0, 0, width, placed.bottom - placed.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Win32Label::Win32Label(HWND handle, int id, std::string text) : Win32Control(handle, id), text_(std::move(text)) {
+    widenToText(handle);
+}
+
 void Win32Label::setText(const std::string& text) {
     text_ = text;
     SetWindowTextW(handle(), wide(text).c_str());
+    widenToText(handle());
+}
+
+Win32LinkLabel::Win32LinkLabel(HWND handle, int id, std::string text)
+    : Win32Control(handle, id), text_(std::move(text)) {
+    widenToText(handle);
 }
 
 void Win32LinkLabel::setText(const std::string& text) {
     text_ = text;
     SetWindowTextW(handle(), wide(text).c_str());
+    widenToText(handle());
 }
 
 void Win32LinkLabel::command(WORD notification) {

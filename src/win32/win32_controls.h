@@ -33,9 +33,13 @@ private:
 // Basic runtime shows an untrapped error, and never leaves the window procedure.
 void runHandler(const std::function<void()>& handler) noexcept;
 
+// A label laid out one line high keeps its text on that line: where the dialog font is wider than
+// the one the form was laid out with, the label widens rightwards as far as its window allows.
+void widenToText(HWND label);
+
 class Win32Label final : public ui::Label, public Win32Control {
 public:
-    Win32Label(HWND handle, int id, std::string text) : Win32Control(handle, id), text_(std::move(text)) {}
+    Win32Label(HWND handle, int id, std::string text);
     void setText(const std::string& text) override;
     std::string text() const override { return text_; }
 
@@ -45,7 +49,7 @@ private:
 
 class Win32LinkLabel final : public ui::LinkLabel, public Win32Control {
 public:
-    Win32LinkLabel(HWND handle, int id, std::string text) : Win32Control(handle, id), text_(std::move(text)) {}
+    Win32LinkLabel(HWND handle, int id, std::string text);
     void setText(const std::string& text) override;
     std::string text() const override { return text_; }
     void command(WORD notification) override;

@@ -4,6 +4,7 @@
 #include "win32/module.h"
 #include "win32/twips.h"
 #include "win32/wide.h"
+#include "win32/window_names.h"
 
 namespace win32 {
 namespace {
@@ -26,10 +27,13 @@ FrameStyle frameStyle(ui::Border border) {
     return {WS_OVERLAPPEDWINDOW, 0};
 }
 
+// "MS Shell Dlg" names the system's dialog font: Microsoft Sans Serif on Windows (the metrics the
+// forms were laid out with, scalable to any DPI, unlike the bitmap MS Sans Serif) and Tahoma
+// where that is missing.
 HFONT createFont(int dpi, bool underlined) {
     return CreateFontW(fontHeight(FontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, underlined, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       L"MS Sans Serif");
+                       L"MS Shell Dlg");
 }
 
 [[noreturn]] void throwLastError() { throw comError(lastErrorHresult()); }
@@ -50,12 +54,17 @@ Win32Window::Win32Window(const ui::WindowSpec& spec) : scope_(windowProcedure), 
                     CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr, module(),
                     this);
     if (!window_) throwLastError();
+    setWindowName(window_, spec.name);
     addFormWindow(window_);
     font_ = createFont(dpiY_, false);
 }
 
 Win32Window::~Win32Window() {
-    if (window_) DestroyWindow(window_);
+    for (const auto& control : controls_) clearWindowName(control->handle());
+    if (window_) {
+        clearWindowName(window_);
+        DestroyWindow(window_);
+    }
     if (font_) DeleteObject(font_);
     if (linkFont_) DeleteObject(linkFont_);
 }
@@ -146,11 +155,15 @@ bool Win32Window::isVisible() const { return IsWindowVisible(window_) != FALSE; 
 HWND Win32Window::createChild(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD extendedStyle,
                               const ui::ControlSpec& spec, HFONT font) {
     const int id = FirstControlId + static_cast<int>(controls_.size());
-    HWND child = CreateWindowExW(extendedStyle, windowClass, wide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+    // Siblings that overlap, such as a label whose box reaches into the list below it, never
+    // paint over each other.
+    HWND child = CreateWindowExW(extendedStyle, windowClass, wide(text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style,
                                  twipsToPixels(spec.rect.left, dpiX_), twipsToPixels(spec.rect.top, dpiY_),
                                  twipsToPixels(spec.rect.width, dpiX_), twipsToPixels(spec.rect.height, dpiY_),
                                  window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module(), nullptr);
     if (!child) throwLastError();
+    setWindowName(child, spec.name);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return child;
 }
@@ -199,7 +212,10 @@ ui::Button& Win32Window::addButton(const ui::ControlSpec& spec, const std::strin
     const DWORD style = WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     Win32Button& button = add<Win32Button>(spec, createChild(L"BUTTON", caption, style, 0, spec, font_), caption);
     if (isDefault) defaultButton_ = button.id();
-    if (isCancel) cancelButton_ = button.id();
+    if (isCancel) {
+        cancelButton_ = button.id();
+        markCancelButton(button.handle());
+    }
     return button;
 }
 

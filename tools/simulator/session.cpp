@@ -6,22 +6,7 @@
 #include "dialogs/info_form.h"
 #include "dialogs/order_form.h"
 #include "directory/people_resources_form.h"
-#include "headless_driver.h"
 #include "log/main_form.h"
-#include "string_table.h"
-
-Session::Session()
-    : addinFactory_(MakeNativeAddin),
-      windows_(std::make_unique<HeadlessDriver>(toolkit_)),
-      templateSwitch_([this](bool present) {
-          outlook_.platform().setLibraryFolder(present ? QUORVEL_LIBRARY_FOLDER : "/nonexistent");
-      }),
-      native_(true) {
-    outlook_.makeCurrent();
-    ui::setToolkit(&toolkit_);
-    for (const auto& [id, text] : StringTable()) outlook_.platform().setString(id, text);
-    outlook_.platform().setLibraryFolder(QUORVEL_LIBRARY_FOLDER);
-}
 
 Session::Session(AddinFactory addinFactory, std::unique_ptr<WindowDriver> windows, TemplateSwitch templateSwitch)
     : addinFactory_(std::move(addinFactory)),

@@ -96,15 +96,15 @@ std::wstring drawnText(const std::wstring& text) {
     return drawn;
 }
 
-bool textFits(const Child& child) {
+TextRoom textRoom(const Child& child) {
     const SIZE box = clientSize(child.handle);
     if (isClass(child, L"Button")) {
         const RECT needed = measure(child, box.cx, DT_SINGLELINE);
-        return needed.right <= box.cx - 2 * ButtonTextMarginX && needed.bottom <= box.cy - 2 * ButtonTextMarginY;
+        return {{needed.right, needed.bottom}, {box.cx - 2 * ButtonTextMarginX, box.cy - 2 * ButtonTextMarginY}};
     }
     const UINT prefix = (child.style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
     const RECT needed = measure(child, box.cx, DT_WORDBREAK | DT_EXPANDTABS | prefix);
-    return needed.right <= box.cx && needed.bottom <= box.cy;
+    return {{needed.right, needed.bottom}, box};
 }
 
 FontFaces fontFaces(HWND control) {

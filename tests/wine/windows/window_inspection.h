@@ -37,8 +37,14 @@ std::wstring listText(HWND list, int index);
 // letter and is not drawn.
 std::wstring drawnText(const std::wstring& text);
 
-// Whether the control's text, drawn in the control's font as the control draws it, fits inside it.
-bool textFits(const Child& child);
+// The room the control's text needs, drawn in the control's font as the control draws it, and the
+// room the control gives it, in pixels.
+struct TextRoom {
+    SIZE needed;
+    SIZE available;
+    bool fits() const { return needed.cx <= available.cx && needed.cy <= available.cy; }
+};
+TextRoom textRoom(const Child& child);
 
 // The face of the font the control draws with, as requested and as the system realised it.
 struct FontFaces {

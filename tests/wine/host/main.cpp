@@ -1,0 +1,68 @@
+#include <windows.h>
+#include <objbase.h>
+
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "benchmark.h"
+#include "com_addin.h"
+#include "host_checks.h"
+#include "message_box_answerer.h"
+#include "script.h"
+#include "security_wrapper_classes.h"
+#include "session.h"
+#include "settings_template_switch.h"
+#include "win32_window_driver.h"
+
+namespace {
+
+// Plays the script with Quorvel.dll loaded through COM, then checks how it treated the host.
+int play(const char* path) {
+    std::ifstream in(path);
+    if (!in) {
+        std::cerr << "outlook_host: cannot read " << path << "\n";
+        return 2;
+    }
+    int failedLines = 0;
+    bool checksPassed = false;
+    {
+        Session session(host::MakeComAddin, std::make_unique<host::Win32WindowDriver>(), host::settingsTemplateSwitch());
+        host::SecurityWrapperClasses wrapperClasses(session.outlook());
+        host::MessageBoxAnswerer alerts(session.outlook());
+        Script script(session, std::cout);
+        failedLines = script.RunAll(in, true);
+        if (session.connected()) session.shutdown();
+        checksPassed = host::checkAfterShutdown(session.outlook(), std::cout);
+    }
+    // The next session starts as installed, whatever this one's scenario took away.
+    host::settingsTemplateSwitch()(true);
+    std::cout.flush();
+    if (failedLines) return 1;
+    return checksPassed ? 0 : 3;
+}
+
+}  // namespace
+
+// outlook_host SCRIPT: plays an Outlook session with the registered Quorvel.dll as quorvel-sim
+// plays it with the portable add-in; outlook_host --bench: prints timings.
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: outlook_host SCRIPT | outlook_host --bench\n";
+        return 2;
+    }
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        std::cerr << "outlook_host: COM cannot start\n";
+        return 2;
+    }
+    const std::string argument = argv[1];
+    int result = 0;
+    try {
+        result = argument == "--bench" ? host::runBenchmark(std::cout) : play(argv[1]);
+    } catch (const std::exception& error) {
+        std::cerr << "outlook_host: " << error.what() << "\n";
+        result = 2;
+    }
+    CoUninitialize();
+    return result;
+}

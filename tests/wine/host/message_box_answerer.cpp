@@ -1,0 +1,74 @@
+#include "message_box_answerer.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "win32/wide.h"
+
+namespace host {
+namespace {
+
+sim::Outlook* session = nullptr;
+
+std::string textOf(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    return win32::narrow(text.data(), static_cast<size_t>(copied));
+}
+
+bool isDialog(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return lstrcmpW(className, L"#32770") == 0;
+}
+
+// The message is the box's one static control with text (the icon is a static without).
+std::string messageOf(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        GetClassNameW(child, className, 16);
+        if (lstrcmpiW(className, L"Static") != 0) continue;
+        std::string text = textOf(child);
+        if (!text.empty()) return text;
+    }
+    return {};
+}
+
+// A failure here cannot cross the window manager: the box is then answered OK.
+void answer(HWND dialog) noexcept {
+    const bool hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr;
+    sim::AlertAnswer chosen = sim::AlertAnswer::Ok;
+    try {
+        chosen = session->showMessageBox(textOf(dialog), messageOf(dialog), hasCancel);
+    } catch (...) {
+    }
+    const int button = chosen == sim::AlertAnswer::Cancel ? IDCANCEL : IDOK;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+}  // namespace
+
+MessageBoxAnswerer::MessageBoxAnswerer(sim::Outlook& outlook) {
+    if (session) throw std::logic_error("one message box answerer at a time");
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, hook, nullptr, GetCurrentThreadId());
+    if (!hook_) throw std::runtime_error("cannot watch the thread's message boxes");
+    session = &outlook;
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    UnhookWindowsHookEx(hook_);
+    session = nullptr;
+}
+
+// After WM_INITDIALOG the box holds its caption, text and buttons; the answer is posted, so the
+// box's own modal loop takes it.
+LRESULT CALLBACK MessageBoxAnswerer::hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && session && message->message == WM_INITDIALOG && isDialog(message->hwnd))
+        answer(message->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace host

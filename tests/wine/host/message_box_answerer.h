@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include "outlook.h"
+
+namespace host {
+
+// Message boxes the add-in shows on this thread are the simulated Outlook's alerts: each is
+// recorded and answered from the session's alert queue as soon as it is set up, so no modal
+// loop waits for a user. One answerer at a time.
+class MessageBoxAnswerer {
+public:
+    explicit MessageBoxAnswerer(sim::Outlook& outlook);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
+
+    HHOOK hook_;
+};
+
+}  // namespace host

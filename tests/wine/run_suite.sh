@@ -1,0 +1,183 @@
+#!/bin/bash
+# The shipped Quorvel.dll (both bitnesses) through real COM under Wine: registration and its keys,
+# the COM checks, every simulator scenario played by outlook_host.exe and compared with
+# quorvel-sim's output, then unregistration. Builds nothing: scripts/build.sh builds both presets.
+# Usage: run_suite.sh [x64|x86]...   (default: both)
+# QUORVEL_BENCH=1 also prints outlook_host.exe --bench's figures (not checks) in each prefix.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+root=$(pwd)
+
+passed=0
+failed=0
+pass() { echo "ok: $1"; passed=$((passed + 1)); }
+fail() { echo "FAILED: $1"; failed=$((failed + 1)); }
+expect() {  # expect <description> <command...>
+    local what=$1
+    shift
+    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
+}
+
+# Wine for both bitnesses, installed only when missing.
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+missing=()
+installed wine64 || missing+=(wine64)
+installed wine32:i386 || missing+=(wine32:i386)
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver=/usr/lib/wine/wineserver
+native_sim=$root/build/native/quorvel-sim
+scenarios=$root/tools/simulator/scenarios
+work=$(mktemp -d /tmp/quorvel-suite.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+
+# Every Wine run is bounded; a hung one fails its check instead of the suite.
+run() { timeout 120 "$wine" "$@"; }
+
+# The About dialog's three links really open documents and web pages through the shell, which
+# under Wine would start programs; they and the listing of what was opened are left out of the
+# dialogs scenario, for both runs alike. Every other line runs.
+playable() {  # playable <scenario> <copy>
+    if [ "$(basename "$1")" = dialogs.qvs ]; then
+        grep -v -e '^window AboutForm click Label' -e '^show opened' "$1" >"$2"
+    else
+        cp "$1" "$2"
+    fi
+}
+
+# The two differences allowed: where the library (and so the settings template) lies, and the
+# log's time of day (the simulator's clock always reads 09:00:00; the DLL's is the real one in the
+# user's format).
+normalise() {  # normalise <library folder as the run saw it>
+    sed -E -e "s|$(printf '%s' "$1" | sed 's/[\\|&.]/\\&/g')|<library folder>|g" \
+        -e 's|/nonexistent\\|<library folder>\\|g' \
+        -e 's/^    [0-9]{1,2}:[0-9]{2}(:[0-9]{2})?( ?[AP]M)?: /    <time>: /'
+}
+
+suite_for() {  # suite_for x64|x86
+    local arch=$1
+    local build=$root/build/mingw-$arch
+    if [ "$arch" = x64 ]; then wine=/usr/lib/wine/wine64 platform=win64; else wine=/usr/lib/wine/wine platform=win32; fi
+    local host_exe=$build/tests/wine/host/outlook_host.exe
+    local dist=$root/build/dist/$arch
+    if [ ! -f "$dist/Quorvel.dll" ] || [ ! -f "$host_exe" ] || [ ! -f "$dist/QuorvelSettings.oft" ]; then
+        fail "$arch: Quorvel.dll, its settings template and outlook_host.exe are built"
+        return
+    fi
+
+    export WINEPREFIX=$work/prefix-$arch
+    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    timeout 120 $wineserver -w
+    # Window code runs without a display: nothing is drawn, everything else works.
+    run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    timeout 60 $wineserver -k; timeout 60 $wineserver -w
+
+    # The library as the installer places it: the DLL with the settings template beside it.
+    local library=$WINEPREFIX/drive_c/Quorvel
+    mkdir -p "$library"
+    cp "$dist/Quorvel.dll" "$dist/QuorvelSettings.oft" "$library/"
+    local dll='C:\Quorvel\Quorvel.dll'
+
+    expect "$arch: regsvr32 registers the DLL" run regsvr32 /s "$dll"
+    local classes='HKCU\Software\Classes'
+    local clsid
+    clsid=$(run reg query "$classes\\Quorvel.Connect\\CLSID" /ve 2>/dev/null | grep REG_SZ | grep -o '{[0-9A-Fa-f-]*}' | head -1)
+    if [ -n "$clsid" ]; then pass "$arch: the ProgID Quorvel.Connect names a CLSID ($clsid)"; else fail "$arch: the ProgID Quorvel.Connect names a CLSID"; fi
+    has() {  # has <description> <key> <value switch...> <expected text>
+        local what=$1 key=$2 expected=${*: -1}
+        local query=("${@:3:$#-3}")
+        if run reg query "$key" "${query[@]}" 2>/dev/null | tr -d '\r' | grep -qiF -- "$expected"; then
+            pass "$arch: $what"
+        else
+            fail "$arch: $what"
+        fi
+    }
+    has "the class's InprocServer32 is the DLL" "$classes\\CLSID\\$clsid\\InprocServer32" /ve 'Quorvel\Quorvel.dll'
+    has "the class is apartment-threaded" "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel Apartment
+    has "the class names its ProgID" "$classes\\CLSID\\$clsid\\ProgID" /ve Quorvel.Connect
+    has "the class names its type library" "$classes\\CLSID\\$clsid\\TypeLib" /ve '{'
+    local typelib
+    typelib=$(run reg query "$classes\\CLSID\\$clsid\\TypeLib" /ve 2>/dev/null | grep REG_SZ | grep -o '{[0-9A-Fa-f-]*}' | head -1)
+    has "the type library is registered for $platform" "$classes\\TypeLib\\$typelib" /s "$platform"
+    local addin='HKCU\Software\Microsoft\Office\Outlook\Addins\Quorvel.Connect'
+    has "the add-in's FriendlyName is Quorvel" "$addin" /v FriendlyName 'REG_SZ    Quorvel'
+    has "the add-in's Description is Quorvel Addin" "$addin" /v Description 'REG_SZ    Quorvel Addin'
+    has "the add-in loads at start-up (LoadBehavior 3)" "$addin" /v LoadBehavior 'REG_DWORD    0x3'
+    has "the product's key holds its Version" 'HKCU\Software\Vesk\Quorvel' /v Version 'REG_SZ'
+
+    # Wine 8 looks classes up in HKLM only; Windows merges the per-user ones.
+    for key in "Quorvel.Connect" "CLSID\\$clsid" "TypeLib\\$typelib"; do
+        run reg copy "$classes\\$key" "HKLM\\Software\\Classes\\$key" /s /f >/dev/null 2>&1
+    done
+    # Office's ribbon type library, as a stand-in registered outside the DLL's folder.
+    mkdir -p "$WINEPREFIX/drive_c/office-ribbon-types"
+    cp "$build/src/win32/office_types.tlb" "$WINEPREFIX/drive_c/office-ribbon-types/"
+    local office='HKLM\Software\Classes\TypeLib\{2DF8D04C-5BFA-101B-BDE5-00AA0044DE52}\2.4'
+    run reg add "$office\\0\\$platform" /ve /d 'C:\office-ribbon-types\office_types.tlb' /f >/dev/null 2>&1
+    run reg add "$office\\FLAGS" /ve /d 0 /f >/dev/null 2>&1
+    timeout 60 $wineserver -w
+
+    # The checks of the COM layer against the DLL's exports and interfaces.
+    local checks=$build/src/win32/wine_checks
+    for check in connect_check backend_check; do
+        if [ -f "$checks/$check.exe" ]; then
+            local args=()
+            [ $check = connect_check ] && args=('C:\Quorvel\Quorvel.dll')
+            run "$checks/$check.exe" "${args[@]}" >"$work/$check-$arch.txt" 2>&1
+            local status=$?
+            if [ $status -eq 0 ]; then pass "$arch: $check"; else fail "$arch: $check (exit $status)"; sed 's/^/    /' "$work/$check-$arch.txt"; fi
+        fi
+    done
+
+    for scenario in "$scenarios"/*.qvs; do
+        local name
+        name=$(basename "$scenario" .qvs)
+        playable "$scenario" "$work/$name.qvs"
+        (cd "$root/build/native" && "$native_sim" "$work/$name.qvs") 2>&1 | normalise "$root/build/native" >"$work/$name-native.txt"
+        run "$host_exe" "$(printf 'Z:%s' "$work/$name.qvs" | tr / '\\')" >"$work/$name-$arch.raw" 2>&1
+        local status=$?
+        tr -d '\r' <"$work/$name-$arch.raw" | grep -v -e '^ok: ' -e '^FAILED: ' | normalise 'C:\Quorvel' >"$work/$name-$arch.txt"
+        if diff -u "$work/$name-native.txt" "$work/$name-$arch.txt" >"$work/$name-$arch.diff"; then
+            pass "$arch: scenario $name plays as in the simulator"
+        else
+            fail "$arch: scenario $name plays as in the simulator"
+            head -40 "$work/$name-$arch.diff" | sed 's/^/    /'
+        fi
+        tr -d '\r' <"$work/$name-$arch.raw" | grep -e '^ok: ' -e '^FAILED: ' | while IFS= read -r line; do echo "${line%%: *}: $arch: $name: ${line#*: }"; done >"$work/$name-$arch.checks"
+        passed=$((passed + $(grep -c '^ok: ' "$work/$name-$arch.checks")))
+        failed=$((failed + $(grep -c '^FAILED: ' "$work/$name-$arch.checks")))
+        cat "$work/$name-$arch.checks"
+        if [ $status -ne 0 ] && ! grep -q '^FAILED: ' "$work/$name-$arch.checks"; then
+            fail "$arch: outlook_host.exe ends well on $name (exit $status)"
+        fi
+    done
+
+    if [ "${QUORVEL_BENCH:-0}" = 1 ]; then
+        timeout 600 "$wine" "$host_exe" --bench | tr -d '\r'
+    fi
+
+    expect "$arch: regsvr32 /u unregisters the DLL" run regsvr32 /s /u "$dll"
+    gone() {  # gone <description> <key>
+        if run reg query "$2" >/dev/null 2>&1; then fail "$arch: $1"; else pass "$arch: $1"; fi
+    }
+    gone "the ProgID key is gone" "$classes\\Quorvel.Connect"
+    gone "the class key is gone" "$classes\\CLSID\\$clsid"
+    gone "the type library key is gone" "$classes\\TypeLib\\$typelib"
+    gone "the Outlook add-in entry is gone" "$addin"
+    timeout 60 $wineserver -k
+    timeout 60 $wineserver -w
+    rm -rf "$WINEPREFIX"
+}
+
+archs=("$@")
+[ ${#archs[@]} -eq 0 ] && archs=(x64 x86)
+for arch in "${archs[@]}"; do suite_for "$arch"; done
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,191 @@
+#!/bin/bash
+# Shows each of the add-in's forms as a real window under Wine on a private X server: the program
+# window_check.exe checks every window through Win32 and this script photographs it into
+# OUTPUT_FOLDER/<form>.png. Every wait is bounded; nothing is left running.
+# Usage: run_window_checks.sh BUILD_FOLDER OUTPUT_FOLDER
+#   BUILD_FOLDER: build folder of the mingw-x64 or mingw-x86 preset.
+# Needs wine64 (and wine32:i386 for the 32-bit build), xvfb, x11-utils, imagemagick, fonts-wine.
+set -uo pipefail
+
+build=$(cd "${1:?build folder}" && pwd) || exit 2
+mkdir -p "${2:?output folder}" && output=$(cd "$2" && pwd) || exit 2
+program="$build/src/win32/window_checks/window_check.exe"
+forms=(main people_resources about info order)
+
+if grep -q "x86_64-w64-mingw32" "$build/CMakeCache.txt"; then
+    wine=/usr/lib/wine/wine64
+else
+    wine=/usr/lib/wine/wine
+fi
+wineserver=/usr/lib/wine/wineserver
+
+# Seconds: creating a prefix takes 10-20, a run of the program a few.
+prefix_timeout=180
+program_timeout=300
+line_timeout=120
+command_timeout=60
+
+passed=0
+failed=0
+pass() { echo "ok: $1"; passed=$((passed + 1)); }
+fail() { echo "FAILED: $1"; failed=$((failed + 1)); }
+finish() {
+    echo "$passed passed, $failed failed"
+    exit $((failed > 0))
+}
+
+xvfb_pid=
+wineserver_pid=
+program_pid=
+prefix=
+# Waits, for a bounded time, until a process of ours has ended.
+await_end() { [ -n "$1" ] && timeout 30 tail --pid="$1" -f /dev/null; }
+stop() { [ -n "$1" ] && kill "$1" 2>/dev/null && await_end "$1"; }
+# shellcheck disable=SC2317 # run by the trap
+cleanup() {
+    stop "$program_pid"
+    # The server of our prefix ends every Wine process of it, then itself; only a server that
+    # does not is stopped by its PID (which would leave those processes behind).
+    if [ -n "$wineserver_pid" ]; then
+        timeout 30 "$wineserver" -k
+        await_end "$wineserver_pid" || stop "$wineserver_pid"
+    fi
+    stop "$xvfb_pid"
+    [ -n "$prefix" ] && rm -rf "$prefix"
+}
+trap cleanup EXIT
+
+[ -f "$program" ] || { fail "window_check.exe is built ($program)"; finish; }
+[ -x "$wine" ] || { fail "Wine can run this build ($wine is missing: install wine64, or wine32:i386)"; finish; }
+
+# A display number that no X server holds; Xvfb refuses one that is taken meanwhile, and the
+# next is tried.
+start_xvfb() {
+    local display
+    for display in $(seq 90 140); do
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 1 500); do
+            if xdpyinfo -display ":$display" >/dev/null 2>&1; then
+                export DISPLAY=":$display"
+                return 0
+            fi
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+        done
+        stop "$xvfb_pid"
+        xvfb_pid=
+    done
+    return 1
+}
+if start_xvfb; then pass "Xvfb accepts connections on $DISPLAY"; else fail "Xvfb starts"; finish; fi
+
+prefix=$(mktemp -d /tmp/quorvel-windows.XXXXXX)
+export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Our own server, kept until we stop it, so that it is ours to stop by its PID.
+$wineserver -f -p >/dev/null 2>&1 &
+wineserver_pid=$!
+if timeout "$prefix_timeout" /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1; then
+    pass "a new Wine prefix is made"
+else
+    fail "a new Wine prefix is made"
+    finish
+fi
+cp /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" ||
+    fail "Tahoma and Marlett are copied into the prefix"
+# A virtual desktop draws the windows' frames and captions where no window manager runs.
+wine_reg() { timeout "$command_timeout" "$wine" reg add "$@" /f >/dev/null 2>&1; }
+if ! wine_reg 'HKCU\Software\Wine\Explorer' /v Desktop /d quorvel ||
+    ! wine_reg 'HKCU\Software\Wine\Explorer\Desktops' /v quorvel /d 1024x768; then
+    fail "the virtual desktop is set up"
+fi
+
+# The pass under way: its DPI, which prefixes its checks' lines and suffixes its screenshots.
+dpi=
+suffix=
+pass_ok() { pass "[$dpi dpi] $1"; }
+pass_failed() { fail "[$dpi dpi] $1"; }
+
+# Photographs the window of a READY line.
+declare -A taken
+screenshot() {  # screenshot <form> <left> <top> <width> <height>
+    local form=$1 left=$2 top=$3 width=$4 height=$5 png="$output/$1$suffix.png"
+    if ! [[ "$form" =~ ^[a-z_]+$ && "$left$top$width$height" =~ ^[0-9]+$ ]]; then
+        pass_failed "a READY line names a form and its rectangle ($*)"
+        return
+    fi
+    taken[$form$suffix]=1
+    rm -f "$png"
+    if ! timeout "$command_timeout" import -display "$DISPLAY" -window root -crop "${width}x${height}+${left}+${top}" \
+        +repage "$png" 2>/dev/null; then
+        pass_failed "screenshot of $form"
+        return
+    fi
+    local size colours
+    size=$(timeout "$command_timeout" identify -format '%wx%h' "$png" 2>/dev/null)
+    colours=$(timeout "$command_timeout" identify -format '%k' "$png" 2>/dev/null)
+    if [ "$size" = "${width}x${height}" ] && [ "${colours:-0}" -gt 1 ]; then
+        pass_ok "screenshot of $form: $png, $size pixels, $colours colours"
+    else
+        pass_failed "screenshot of $form: $png is ${width}x${height} pixels of more than one colour (found ${size:-none}, ${colours:-0} colours)"
+    fi
+}
+
+# Runs window_check.exe once at the display's DPI, answering each READY line after its screenshot.
+run_program() {  # run_program <dpi> <screenshot suffix>
+    dpi=$1 suffix=$2
+    if ! wine_reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"; then
+        pass_failed "the display is set to $dpi dpi"
+        return
+    fi
+    coproc CHECK { timeout "$program_timeout" "$wine" "$program" 2>>"$output/wine.log"; }
+    program_pid=$CHECK_PID
+    local from_check to_check line summary='' silent=false status failures_reported form
+    exec {from_check}<&"${CHECK[0]}" {to_check}>&"${CHECK[1]}"
+    while :; do
+        IFS= read -r -t "$line_timeout" line <&"$from_check"
+        case $? in
+        0) ;;
+        1) break ;;
+        *) silent=true && break ;;
+        esac
+        line=${line%$'\r'}
+        case $line in
+        "ok: "*) pass_ok "${line#ok: }" ;;
+        "FAILED: "*) pass_failed "${line#FAILED: }" ;;
+        "READY "*)
+            # shellcheck disable=SC2086 # the line's words are the arguments
+            screenshot ${line#READY }
+            echo go >&"$to_check"
+            ;;
+        *" passed, "*" failed") summary=$line ;;
+        *) echo "$line" ;;
+        esac
+    done
+    # The program closed its output, so it is ending; or it fell silent, and is stopped.
+    if $silent; then
+        pass_failed "window_check.exe writes its next line within $line_timeout seconds"
+        kill "$program_pid" 2>/dev/null
+    fi
+    wait "$program_pid"
+    status=$?
+    program_pid=
+    exec {from_check}<&- {to_check}>&-
+    # The exit status is the number of failed checks; anything else is a crash or a timeout.
+    failures_reported=${summary##*, }
+    failures_reported=${failures_reported% failed}
+    if [ -n "$summary" ] && [ "$status" = "$failures_reported" ]; then
+        pass_ok "window_check.exe ran to its end"
+    else
+        pass_failed "window_check.exe ran to its end (exit status $status, ${summary:-no summary}; see $output/wine.log)"
+    fi
+    for form in "${forms[@]}"; do
+        [ -n "${taken[$form$suffix]:-}" ] || pass_failed "window_check.exe showed the $form window for its screenshot"
+    done
+}
+
+rm -f "$output/wine.log"
+run_program 96 ""
+# Twips must become more pixels, and the font grow with them, on a denser display.
+run_program 144 "-144dpi"
+finish

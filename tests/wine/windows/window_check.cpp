@@ -1,0 +1,75 @@
+// Opens each of the add-in's forms with the Win32 toolkit, as Quorvel.dll does inside Outlook,
+// checks its window through Win32, and holds it on the screen until the controlling script has
+// taken its screenshot (see controller.h). The exit status is the number of failed checks.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "check.h"
+#include "controller.h"
+#include "form_scenarios.h"
+#include "message_pump.h"
+#include "screen_capture.h"
+#include "win32/host_services.h"
+#include "win32/module.h"
+#include "window_inspection.h"
+
+namespace {
+
+using checks::expect;
+using windowcheck::FormScenario;
+
+constexpr DWORD WindowTimeoutMs = 10000;
+constexpr DWORD ScreenTimeoutMs = 10000;
+
+HWND findButton(HWND window, const std::wstring& text) {
+    for (const windowcheck::Child& child : windowcheck::children(window))
+        if (windowcheck::isClass(child, L"Button") && child.text == text) return child.handle;
+    return nullptr;
+}
+
+// The user presses the button that closes the form; the window goes away as the form decides.
+void close(HWND window, const FormScenario& scenario) {
+    const std::string& name = scenario.expected.name;
+    HWND button = findButton(window, scenario.closingButton);
+    if (button) SendMessageW(button, BM_CLICK, 0, 0);
+    windowcheck::pumpPending();
+    if (scenario.closingUnloads)
+        expect(button && !IsWindow(window), name + ": its closing button destroys the window");
+    else
+        expect(button && IsWindow(window) && !IsWindowVisible(window), name + ": its closing button hides the window");
+}
+
+void check(const FormScenario& scenario, windowcheck::Controller& controller) {
+    const std::string& name = scenario.expected.name;
+    scenario.open();
+    HWND window = nullptr;
+    const bool appeared = windowcheck::pollUntil(
+        [&] {
+            window = FindWindowW(nullptr, scenario.expected.caption.c_str());
+            return window && IsWindowVisible(window);
+        },
+        WindowTimeoutMs);
+    expect(appeared, name + ": the window appears");
+    if (!appeared) return;
+    windowcheck::checkWindow(window, scenario.expected);
+    expect(windowcheck::pollUntil([&] { return windowcheck::screenShows(window); }, ScreenTimeoutMs),
+           name + ": the screen shows the window as it drew itself");
+    expect(controller.ready(name, window), name + ": the controller went on");
+    close(window, scenario);
+}
+
+}  // namespace
+
+int main() {
+    // Lines reach the controlling script at once, not when a buffer fills.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    // Resources and the library folder come from this program, as from the DLL inside Outlook.
+    win32::setModule(GetModuleHandleW(nullptr));
+    win32::installHostServices();
+    windowcheck::Controller controller;
+    for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
+    windowcheck::unloadForms();
+    return checks::summary();
+}
