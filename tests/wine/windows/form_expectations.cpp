@@ -16,6 +16,11 @@ std::string text(const std::wstring& wideText) { return narrow(wideText.c_str())
 
 std::string quoted(const std::wstring& wideText) { return "\"" + text(wideText) + "\""; }
 
+// Records `what`, saying what was found instead when it does not hold.
+void expectFound(bool holds, const std::string& what, const std::string& found) {
+    expect(holds, holds ? what : what + " (found " + found + ")");
+}
+
 std::string sizeText(SIZE size) { return std::to_string(size.cx) + "x" + std::to_string(size.cy); }
 
 std::vector<Child> ofClass(const std::vector<Child>& all, const wchar_t* name) {
@@ -62,19 +67,21 @@ void checkFrame(HWND window, const FormExpectation& expected) {
     const SIZE wanted{twipsToPixels(expected.clientWidthTwips, dpi.cx),
                       twipsToPixels(expected.clientHeightTwips, dpi.cy)};
     const SIZE actual = clientSize(window);
-    expect(actual.cx == wanted.cx && actual.cy == wanted.cy,
-           name + ": the client area is " + sizeText(wanted) + " pixels (" + std::to_string(expected.clientWidthTwips) +
-               "x" + std::to_string(expected.clientHeightTwips) + " twips at " + std::to_string(dpi.cx) +
-               " dpi), found " + sizeText(actual));
+    expectFound(actual.cx == wanted.cx && actual.cy == wanted.cy,
+                name + ": the client area is " + sizeText(wanted) + " pixels (" +
+                    std::to_string(expected.clientWidthTwips) + "x" + std::to_string(expected.clientHeightTwips) +
+                    " twips at " + std::to_string(dpi.cx) + "x" + std::to_string(dpi.cy) + " dpi)",
+                sizeText(actual));
 }
 
 void checkButtons(const std::vector<Child>& all, const FormExpectation& expected) {
     const std::vector<Child> buttons = ofClass(all, L"Button");
-    expect(buttons.size() == expected.buttons.size(),
-           expected.name + ": " + std::to_string(expected.buttons.size()) + " buttons");
+    expectFound(buttons.size() == expected.buttons.size(),
+                expected.name + ": buttons: " + std::to_string(expected.buttons.size()),
+                std::to_string(buttons.size()));
     for (const ButtonExpectation& button : expected.buttons) {
-        const bool found = std::any_of(buttons.begin(), buttons.end(),
-                                       [&](const Child& child) { return child.text == button.text; });
+        const bool found =
+            std::any_of(buttons.begin(), buttons.end(), [&](const Child& child) { return child.text == button.text; });
         expect(found && drawnText(button.text) == button.drawn,
                expected.name + ": a button " + quoted(button.drawn) + " (text " + quoted(button.text) + ")");
     }
@@ -82,8 +89,8 @@ void checkButtons(const std::vector<Child>& all, const FormExpectation& expected
 
 void checkLabels(const std::vector<Child>& all, const FormExpectation& expected) {
     const std::vector<Child> labels = textLabels(all);
-    expect(labels.size() == expected.labels.size(),
-           expected.name + ": " + std::to_string(expected.labels.size()) + " labels");
+    expectFound(labels.size() == expected.labels.size(),
+                expected.name + ": labels: " + std::to_string(expected.labels.size()), std::to_string(labels.size()));
     for (const std::wstring& label : expected.labels) {
         const bool found =
             std::any_of(labels.begin(), labels.end(), [&](const Child& child) { return child.text == label; });
@@ -93,29 +100,28 @@ void checkLabels(const std::vector<Child>& all, const FormExpectation& expected)
     for (const Child& child : ofClass(all, L"Static"))
         if ((child.style & SS_TYPEMASK) == SS_BITMAP && SendMessageW(child.handle, STM_GETIMAGE, IMAGE_BITMAP, 0))
             ++pictures;
-    expect(pictures == expected.pictures,
-           expected.name + ": " + std::to_string(expected.pictures) + " pictures showing their bitmap");
+    expectFound(pictures == expected.pictures,
+                expected.name + ": pictures showing a bitmap: " + std::to_string(expected.pictures),
+                std::to_string(pictures));
 }
 
 void checkLists(const std::vector<Child>& all, const FormExpectation& expected) {
     const std::vector<Child> lists = listsFromLeft(all);
-    expect(lists.size() == expected.lists.size(),
-           expected.name + ": " + std::to_string(expected.lists.size()) + " list boxes");
+    expectFound(lists.size() == expected.lists.size(),
+                expected.name + ": list boxes: " + std::to_string(expected.lists.size()), std::to_string(lists.size()));
     for (size_t i = 0; i < lists.size() && i < expected.lists.size(); ++i) {
         const ListExpectation& list = expected.lists[i];
         const HWND handle = lists[i].handle;
         const std::string which = expected.name + ": list " + std::to_string(i + 1);
         const int count = listCount(handle);
-        expect(count == static_cast<int>(list.endings.size()),
-               which + " holds " + std::to_string(list.endings.size()) + " entries (LB_GETCOUNT " +
-                   std::to_string(count) + ")");
-        for (int entry = 0; entry < count && entry < static_cast<int>(list.endings.size()); ++entry) {
-            const std::wstring& ending = list.endings[static_cast<size_t>(entry)];
-            expect(endsWith(listText(handle, entry), ending),
-                   which + " entry " + std::to_string(entry) + " reads " + quoted(ending));
-            const bool chosen = list.chosen[static_cast<size_t>(entry)];
-            expect(listChosen(handle, entry) == chosen,
-                   which + " entry " + std::to_string(entry) + (chosen ? " is chosen" : " is not chosen"));
+        expectFound(count == static_cast<int>(list.size()),
+                    which + " holds " + std::to_string(list.size()) + " entries (LB_GETCOUNT)", std::to_string(count));
+        for (int index = 0; index < count && index < static_cast<int>(list.size()); ++index) {
+            const ListEntry& entry = list[static_cast<size_t>(index)];
+            const std::string entryName = which + " entry " + std::to_string(index);
+            expect(endsWith(listText(handle, index), entry.ending), entryName + " reads " + quoted(entry.ending));
+            expect(listChosen(handle, index) == entry.chosen,
+                   entryName + (entry.chosen ? " is chosen (LB_GETSEL)" : " is not chosen (LB_GETSEL)"));
         }
     }
 }
@@ -134,7 +140,8 @@ void checkLayout(HWND window, const std::vector<Child>& all, const FormExpectati
     for (const Child& child : all) {
         RECT inside{};
         IntersectRect(&inside, &child.rect, &area);
-        expect(EqualRect(&inside, &child.rect) != FALSE, expected.name + ": " + describe(child) + " lies inside the window");
+        expect(EqualRect(&inside, &child.rect) != FALSE,
+               expected.name + ": " + describe(child) + " lies inside the window");
     }
     // A label's box may reach under a control above it (as a list's top edge), where the label
     // draws no text and is clipped; no other two controls may share pixels. Children come
@@ -144,10 +151,10 @@ void checkLayout(HWND window, const std::vector<Child>& all, const FormExpectati
             const Child& top = all[upper];
             const Child& under = all[lower];
             if (!overlap(top.rect, under.rect)) continue;
-            const bool harmless = showsText(under) && !overlap(textRect(under), top.rect) &&
-                                  (under.style & WS_CLIPSIBLINGS) != 0;
-            expect(harmless, expected.name + ": " + describe(top) + " covers only an empty, clipped part of " +
-                                 describe(under));
+            const bool harmless =
+                showsText(under) && !overlap(textRect(under), top.rect) && (under.style & WS_CLIPSIBLINGS) != 0;
+            expect(harmless,
+                   expected.name + ": " + describe(top) + " covers only an empty, clipped part of " + describe(under));
         }
 }
 
@@ -156,15 +163,16 @@ void checkText(const std::vector<Child>& all, const FormExpectation& expected) {
         const bool hasText = isClass(child, L"Button") || showsText(child);
         if (hasText) {
             const TextRoom room = textRoom(child);
-            expect(room.fits(), expected.name + ": " + quoted(child.text) + " fits in its control (needs " +
-                                    sizeText(room.needed) + " pixels, has " + sizeText(room.available) + ")");
+            expectFound(room.fits(), expected.name + ": " + quoted(child.text) + " fits in its control",
+                        "it needs " + sizeText(room.needed) + " pixels, has " + sizeText(room.available));
         }
         if (!hasText && !isClass(child, L"ListBox")) continue;
         const FontFaces faces = fontFaces(child.handle);
         const std::string what = expected.name + ": " + (hasText ? quoted(child.text) : text(child.className));
-        expect(faces.requested == expected.fontFace && faces.realised == faces.requested,
-               what + " is drawn in " + text(expected.fontFace) + " (asked " + text(faces.requested) + ", got " +
-                   text(faces.realised) + ")");
+        expectFound(
+            faces == expected.font,
+            what + " is drawn in " + text(expected.font.requested) + ", which is " + text(expected.font.realised),
+            text(faces.requested) + ", which is " + text(faces.realised));
     }
 }
 
@@ -178,9 +186,8 @@ void checkTabOrder(HWND window, const std::vector<Child>& all, const FormExpecta
     const std::vector<Child> lists = listsFromLeft(all);
     std::vector<std::wstring> order;
     for (HWND stop : tabOrder(window)) order.push_back(tabStopName(stop, lists));
-    const bool same = order == expected.tabStops;
-    expect(same, expected.name + ": Tab goes through " + joined(expected.tabStops) +
-                     (same ? "" : " (found " + joined(order) + ")"));
+    expectFound(order == expected.tabStops, expected.name + ": Tab goes through " + joined(expected.tabStops),
+                joined(order));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "window_inspection.h"
+
 namespace windowcheck {
 
 struct ButtonExpectation {
@@ -12,11 +14,11 @@ struct ButtonExpectation {
     std::wstring drawn;  // as the button shows it
 };
 
-struct ListExpectation {
-    // Each entry's text, or the end of it (a log line starts with the time of day).
-    std::vector<std::wstring> endings;
-    std::vector<bool> chosen;
+struct ListEntry {
+    std::wstring ending;  // the entry's text, or its end (a log line starts with the time of day)
+    bool chosen;
 };
+using ListExpectation = std::vector<ListEntry>;
 
 // What one form's window must look like to Win32.
 struct FormExpectation {
@@ -25,12 +27,12 @@ struct FormExpectation {
     int clientWidthTwips = 0;
     int clientHeightTwips = 0;
     std::vector<ButtonExpectation> buttons;
-    std::vector<std::wstring> labels;  // the texts of labels and links, with "&" marks
+    std::vector<std::wstring> labels;    // the texts of labels and links, with "&" marks
     std::vector<ListExpectation> lists;  // from left to right
     int pictures = 0;
     // The tab stops in order: a button by its text, a list box as "list N" counted from the left.
     std::vector<std::wstring> tabStops;
-    std::wstring fontFace;  // of every control that shows text
+    FontFaces font;  // of every control that shows text
 };
 
 // Records one expectation for each property of the window and its controls.

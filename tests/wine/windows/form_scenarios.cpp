@@ -13,7 +13,8 @@
 namespace windowcheck {
 namespace {
 
-const std::wstring DialogFont = L"MS Shell Dlg";
+// Wine maps the dialog font to Tahoma, which the script installs.
+const FontFaces DialogFont = {L"MS Shell Dlg", L"Tahoma"};
 
 FormScenario mainForm() {
     FormExpectation expected;
@@ -22,9 +23,10 @@ FormScenario mainForm() {
     expected.clientWidthTwips = 7035;
     expected.clientHeightTwips = 6600;
     expected.buttons = {{L"Hide window", L"Hide window"}};
-    expected.lists = {{{L": Quorvel started", L": Explorer opened", L": Settings item not found"}, {false, false, false}}};
+    expected.lists = {
+        {{L": Quorvel started", false}, {L": Explorer opened", false}, {L": Settings item not found", false}}};
     expected.tabStops = {L"list 1", L"Hide window"};
-    expected.fontFace = DialogFont;
+    expected.font = DialogFont;
     auto open = [] {
         LogError("Quorvel started");
         LogError("Explorer opened");
@@ -43,12 +45,12 @@ FormScenario peopleResourcesForm() {
     expected.buttons = {{L"Save && Close", L"Save & Close"}, {L"Cancel", L"Cancel"}};
     expected.labels = {L"People", L"Resources"};
     expected.lists = {
-        {{L"Anna Berg", L"Bo Lindqvist", L"Carla Diaz", L"David Okafor", L"Guest Speaker"},
-         {false, true, false, false, true}},
-        {{L"Room Aurora", L"Room Borealis", L"Projector 2"}, {false, true, false}},
+        {{L"Anna Berg", false}, {L"Bo Lindqvist", true}, {L"Carla Diaz", false}, {L"David Okafor", false},
+         {L"Guest Speaker", true}},
+        {{L"Room Aurora", false}, {L"Room Borealis", true}, {L"Projector 2", false}},
     };
     expected.tabStops = {L"list 1", L"list 2", L"Save && Close", L"Cancel"};
-    expected.fontFace = DialogFont;
+    expected.font = DialogFont;
     // The directory as the settings item loads it, then the appointment's attendees chosen.
     auto open = [] {
         PeopleResourcesForm& form = PeopleResourcesFormInstance::Get();
@@ -87,7 +89,7 @@ FormScenario aboutForm() {
                        L"https://www.vesk.example/quorvel"};
     expected.pictures = 1;
     expected.tabStops = {L"OK", L"&System Info..."};
-    expected.fontFace = DialogFont;
+    expected.font = DialogFont;
     return {expected, [] { AboutFormInstance::Get().Show(); }, L"OK", true};
 }
 
@@ -100,7 +102,7 @@ FormExpectation informationForm(const std::string& name, const std::wstring& cap
     expected.buttons = {{L"OK", L"OK"}};
     expected.labels = {text};
     expected.tabStops = {L"OK"};
-    expected.fontFace = DialogFont;
+    expected.font = DialogFont;
     return expected;
 }
 

@@ -54,6 +54,7 @@ cleanup() {
     [ -n "$prefix" ] && rm -rf "$prefix"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 [ -f "$program" ] || { fail "window_check.exe is built ($program)"; finish; }
 [ -x "$wine" ] || { fail "Wine can run this build ($wine is missing: install wine64, or wine32:i386)"; finish; }
@@ -104,7 +105,7 @@ fi
 dpi=
 suffix=
 pass_ok() { pass "[$dpi dpi] $1"; }
-pass_failed() { fail "[$dpi dpi] $1"; }
+pass_failed() { fail "[$dpi dpi] $*"; }
 
 # Photographs the window of a READY line.
 declare -A taken
@@ -127,7 +128,8 @@ screenshot() {  # screenshot <form> <left> <top> <width> <height>
     if [ "$size" = "${width}x${height}" ] && [ "${colours:-0}" -gt 1 ]; then
         pass_ok "screenshot of $form: $png, $size pixels, $colours colours"
     else
-        pass_failed "screenshot of $form: $png is ${width}x${height} pixels of more than one colour (found ${size:-none}, ${colours:-0} colours)"
+        pass_failed "screenshot of $form: $png is ${width}x${height} pixels of more than one colour" \
+            "(found ${size:-none}, ${colours:-0} colours)"
     fi
 }
 

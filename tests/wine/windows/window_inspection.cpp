@@ -13,8 +13,8 @@ constexpr int ButtonTextMarginY = 2;
 constexpr size_t MaxTabStops = 64;
 
 Child describe(HWND handle) {
-    Child child{handle, className(handle), windowText(handle),
-                static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE)), {}};
+    Child child{
+        handle, className(handle), windowText(handle), static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE)), {}};
     GetWindowRect(handle, &child.rect);
     MapWindowPoints(nullptr, GetParent(handle), reinterpret_cast<POINT*>(&child.rect), 2);
     return child;
@@ -82,7 +82,8 @@ std::wstring listText(HWND list, int index) {
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) return std::wstring();
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
     return text;
 }
@@ -114,8 +115,15 @@ FontFaces fontFaces(HWND control) {
     GetObjectW(font, sizeof requested, &requested);
     HDC dc = GetDC(control);
     HGDIOBJ previous = SelectObject(dc, font);
-    wchar_t realised[LF_FACESIZE] = L"";
-    GetTextFaceW(dc, LF_FACESIZE, realised);
+    std::wstring realised;
+    const UINT size = GetOutlineTextMetricsW(dc, 0, nullptr);
+    if (size > 0) {
+        std::vector<char> buffer(size);
+        auto* metrics = reinterpret_cast<OUTLINETEXTMETRICW*>(buffer.data());
+        if (GetOutlineTextMetricsW(dc, size, metrics))
+            realised =
+                reinterpret_cast<const wchar_t*>(buffer.data() + reinterpret_cast<UINT_PTR>(metrics->otmpFamilyName));
+    }
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
     return {requested.lfFaceName, realised};

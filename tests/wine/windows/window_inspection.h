@@ -46,10 +46,12 @@ struct TextRoom {
 };
 TextRoom textRoom(const Child& child);
 
-// The face of the font the control draws with, as requested and as the system realised it.
+// The face of the font the control draws with, as requested, and the family of the font file
+// the system drew it from (a substitute's name is answered by GetTextFace as asked).
 struct FontFaces {
     std::wstring requested;
     std::wstring realised;
+    bool operator==(const FontFaces& other) const { return requested == other.requested && realised == other.realised; }
 };
 FontFaces fontFaces(HWND control);
 
