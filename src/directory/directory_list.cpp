@@ -29,7 +29,8 @@ void DirectoryList::RebuildIndex() {
 }
 
 void DirectoryList::Clear() {
-    for (int index = 0; index < Count(); ++index) widget_.setSelected(index, false);
+    Update update(*this);
+    widget_.unselectAll();
     // Appointment-only entries stand after the directory's, so removing from the end moves nothing.
     for (int index = Count() - 1; index >= 0; --index)
         if (ItemData(index) == AppointmentOnly) RemoveAt(index);

@@ -27,6 +27,18 @@ public:
     // The chosen entries' texts, each followed by ";".
     std::string ChosenNames() const;
 
+    // Holds off the list's redrawing while many entries change; resumes it when destroyed.
+    class Update {
+    public:
+        explicit Update(DirectoryList& list) : widget_(list.widget_) { widget_.beginUpdate(); }
+        ~Update() { widget_.endUpdate(); }
+        Update(const Update&) = delete;
+        Update& operator=(const Update&) = delete;
+
+    private:
+        ui::ListBox& widget_;
+    };
+
     int Count() const { return static_cast<int>(entries_.size()); }
     const std::string& Text(int index) const { return entries_.at(static_cast<size_t>(index)).text; }
     int32_t ItemData(int index) const { return entries_.at(static_cast<size_t>(index)).itemData; }

@@ -46,6 +46,8 @@ PeopleResourcesForm::~PeopleResourcesForm() {
 }
 
 void PeopleResourcesForm::InitForm(const Object& recipients) {
+    DirectoryList::Update peopleUpdate(people_);
+    DirectoryList::Update resourcesUpdate(resources_);
     people_.RemoveAll();
     resources_.RemoveAll();
     if (!recipients) return;
@@ -92,6 +94,8 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
 }
 
 void PeopleResourcesForm::AddRecipients(const ErrorLabel& on, const Object& recipients) {
+    DirectoryList::Update peopleUpdate(people_);
+    DirectoryList::Update resourcesUpdate(resources_);
     int16_t count = on.bound([&] { return recipients.get("Count").toInt16(); });
     for (int16_t index = 1; index <= count; ++index) {
         Object recipient;

@@ -60,6 +60,10 @@ public:
     virtual void setItemData(int index, int32_t data) = 0;
     virtual bool selected(int index) const = 0;
     virtual void setSelected(int index, bool chosen) = 0;
+    virtual void unselectAll() = 0;
+    // Many changes come between these two: the list may put off redrawing until the last.
+    virtual void beginUpdate() {}
+    virtual void endUpdate() {}
     // Called after the user toggled an entry with a click.
     std::function<void(int index)> onToggled;
 };

@@ -152,6 +152,21 @@ void Win32ListBox::setSelected(int index, bool chosen) {
     }
 }
 
+void Win32ListBox::unselectAll() {
+    if (multiSelect_)
+        send(LB_SETSEL, FALSE, static_cast<LPARAM>(-1));
+    else
+        send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+}
+
+// Without redrawing, the list box also leaves its scroll bar alone until the update ends.
+void Win32ListBox::beginUpdate() { send(WM_SETREDRAW, FALSE); }
+
+void Win32ListBox::endUpdate() {
+    send(WM_SETREDRAW, TRUE);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
 // A click toggles an entry of a multi-select list; the caret is on the entry clicked.
 void Win32ListBox::command(WORD notification) {
     if (notification != LBN_SELCHANGE || !onToggled) return;

@@ -82,6 +82,9 @@ public:
     void setItemData(int index, int32_t data) override;
     bool selected(int index) const override;
     void setSelected(int index, bool chosen) override;
+    void unselectAll() override;
+    void beginUpdate() override;
+    void endUpdate() override;
     void command(WORD notification) override;
 
 private:

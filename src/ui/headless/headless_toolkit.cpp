@@ -31,6 +31,10 @@ void HeadlessListBox::setSelected(int index, bool chosen) {
     entry(index).chosen = chosen;
 }
 
+void HeadlessListBox::unselectAll() {
+    for (Entry& entry : entries_) entry.chosen = false;
+}
+
 void HeadlessListBox::click(int index) {
     setSelected(index, !selected(index));
     if (onToggled) onToggled(index);

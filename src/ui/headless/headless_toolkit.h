@@ -65,6 +65,7 @@ public:
     void setItemData(int index, int32_t data) override { entry(index).data = data; }
     bool selected(int index) const override { return entry(index).chosen; }
     void setSelected(int index, bool chosen) override;
+    void unselectAll() override;
     // A user's click: toggles the entry.
     void click(int index);
     bool multiSelect() const { return multiSelect_; }

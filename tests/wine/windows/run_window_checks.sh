@@ -19,7 +19,8 @@ else
 fi
 wineserver=/usr/lib/wine/wineserver
 
-# Seconds: creating a prefix takes 10-20, a run of the program a few.
+# Seconds: an X server starts in well under one, a prefix is made in 10-20, the program runs in a few.
+xvfb_timeout=30
 prefix_timeout=180
 program_timeout=300
 line_timeout=120
@@ -55,6 +56,8 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+# A program that died leaves a closed pipe: writing to it fails instead of ending the script.
+trap '' PIPE
 
 [ -f "$program" ] || { fail "window_check.exe is built ($program)"; finish; }
 [ -x "$wine" ] || { fail "Wine can run this build ($wine is missing: install wine64, or wine32:i386)"; finish; }
@@ -62,17 +65,17 @@ trap 'exit 130' INT TERM
 # A display number that no X server holds; Xvfb refuses one that is taken meanwhile, and the
 # next is tried.
 start_xvfb() {
-    local display
+    local display deadline
     for display in $(seq 90 140); do
         [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
         Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
-        for _ in $(seq 1 500); do
+        deadline=$((SECONDS + xvfb_timeout))
+        while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$xvfb_pid" 2>/dev/null; do
             if xdpyinfo -display ":$display" >/dev/null 2>&1; then
                 export DISPLAY=":$display"
                 return 0
             fi
-            kill -0 "$xvfb_pid" 2>/dev/null || break
         done
         stop "$xvfb_pid"
         xvfb_pid=
@@ -86,10 +89,11 @@ export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Our own server, kept until we stop it, so that it is ours to stop by its PID.
 $wineserver -f -p >/dev/null 2>&1 &
 wineserver_pid=$!
-if timeout "$prefix_timeout" /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1; then
+rm -f "$output/wine.log"
+if timeout "$prefix_timeout" /usr/lib/wine/wine64 wineboot -i >>"$output/wine.log" 2>&1; then
     pass "a new Wine prefix is made"
 else
-    fail "a new Wine prefix is made"
+    fail "a new Wine prefix is made (see $output/wine.log)"
     finish
 fi
 cp /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/" ||
@@ -158,7 +162,7 @@ run_program() {  # run_program <dpi> <screenshot suffix>
         "READY "*)
             # shellcheck disable=SC2086 # the line's words are the arguments
             screenshot ${line#READY }
-            echo go >&"$to_check"
+            { echo go >&"$to_check"; } 2>/dev/null
             ;;
         *" passed, "*" failed") summary=$line ;;
         *) echo "$line" ;;
@@ -186,7 +190,6 @@ run_program() {  # run_program <dpi> <screenshot suffix>
     done
 }
 
-rm -f "$output/wine.log"
 run_program 96 ""
 # Twips must become more pixels, and the font grow with them, on a denser display.
 run_program 144 "-144dpi"
