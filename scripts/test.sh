@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# All the tests: set up, build, run the native suite.
+# All the tests: set up, build, run the native suite, then the DLLs under Wine: through COM, and
+# their windows on a virtual display (screenshots in build/window_checks/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,3 +8,6 @@ bash scripts/install-packages.sh
 bash scripts/build.sh
 ctest --preset native -j2
 bash tests/wine/run_suite.sh
+for arch in x64 x86; do
+  bash tests/wine/windows/run_window_checks.sh "build/mingw-$arch" "build/window_checks/$arch"
+done

@@ -13,29 +13,30 @@ std::unique_ptr<ui::Window> createWindow() {
     return ui::toolkit().createWindow({"AboutForm", "", 5730, 3555, ui::Border::FixedDialog});
 }
 
-ui::LinkLabel& addLink(ui::Window& window, const char* name, int top, const std::string& text) {
-    return window.addLinkLabel({name, {1200, top, 4290, 225}, 0}, text);
+ui::LinkLabel& addLink(ui::Window& window, const char* name, int top, int height, const std::string& text) {
+    return window.addLinkLabel({name, {240, top, 3900, height}, 0}, text);
 }
 
 }  // namespace
 
 AboutForm::AboutForm()
     : window_(createWindow()),
-      lblTitle_(window_->addLabel({"lblTitle", {1200, 240, 4290, 480}, 0}, "")),
-      lblVersion_(window_->addLabel({"lblVersion", {1200, 780, 4290, 225}, 0}, "")) {
+      lblTitle_(window_->addLabel({"lblTitle", {1320, 240, 4170, 480}, 0}, "")),
+      lblVersion_(window_->addLabel({"lblVersion", {1320, 780, 4170, 225}, 0}, "")) {
     window_->addPicture({"picIcon", {240, 240, 960, 960}, 0}, BitmapId);
-    window_->addLabel({"lblDescription", {1200, 1080, 4290, 450}, 0},
+    window_->addLabel({"lblDescription", {1320, 1080, 4170, 450}, 0},
                       "This Outlook Addin simplifies appointment booking in Outlook - inviting people and "
                       "handling resources.");
     window_->addSeparator({"Line1", {120, 1620, 5490, 30}, 0});
     window_->addLabel({"lblDisclaimer", {240, 1740, 5250, 450}, 0},
                       "This program is provided as is, without warranty of any kind.");
-    addLink(*window_, "LabelManual", 2280, "Click here to open the User manual (need PDF Reader)").onClick =
+    // The links on the left, the manual's on two lines; the buttons in a column of their own.
+    addLink(*window_, "LabelManual", 2280, 450, "Click here to open the User manual (need PDF Reader)").onClick =
         [this] { LabelManual_Click(); };
-    addLink(*window_, "LabelEmail", 2580, SupportAddress).onClick = [this] { LabelEmail_Click(); };
-    addLink(*window_, "LabelWeb", 2880, WebAddress).onClick = [this] { LabelWeb_Click(); };
-    ui::Button& ok = window_->addButton({"cmdOK", {240, 2280, 855, 375}, 1}, "OK", true, true);
-    ui::Button& sysInfo = window_->addButton({"cmdSysInfo", {240, 2760, 855, 375}, 2}, "&System Info...");
+    addLink(*window_, "LabelEmail", 2790, 225, SupportAddress).onClick = [this] { LabelEmail_Click(); };
+    addLink(*window_, "LabelWeb", 3090, 225, WebAddress).onClick = [this] { LabelWeb_Click(); };
+    ui::Button& ok = window_->addButton({"cmdOK", {4320, 2280, 1260, 375}, 1}, "OK", true, true);
+    ui::Button& sysInfo = window_->addButton({"cmdSysInfo", {4320, 2790, 1260, 375}, 2}, "&System Info...");
     ok.onClick = [this] { cmdOK_Click(); };
     sysInfo.onClick = [this] { cmdSysInfo_Click(); };
     window_->onCloseRequest = [this] { cmdOK_Click(); };

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The shipped Quorvel.dll (both bitnesses) through real COM under Wine: registration and its keys,
 # the COM checks, every simulator scenario played by outlook_host.exe and compared with
-# quorvel-sim's output, then unregistration. Builds nothing: scripts/build.sh builds both presets.
+# quorvel-sim's output, then unregistration. Builds and installs nothing: scripts/build.sh builds
+# both presets, scripts/install-packages.sh installs Wine.
 # Usage: run_suite.sh [x64|x86]...   (default: both)
 # QUORVEL_BENCH=1 also prints outlook_host.exe --bench's figures (not checks) in each prefix.
 set -uo pipefail
@@ -17,18 +18,6 @@ expect() {  # expect <description> <command...>
     shift
     if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
 }
-
-# Wine for both bitnesses, installed only when missing.
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-missing=()
-installed wine64 || missing+=(wine64)
-installed wine32:i386 || missing+=(wine32:i386)
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver

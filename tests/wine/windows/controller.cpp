@@ -26,10 +26,10 @@ Controller::Controller()
     : lines_(CreateSemaphoreW(nullptr, 0, LONG_MAX, nullptr)),
       reader_(CreateThread(nullptr, 0, readLines, lines_, 0, nullptr)) {}
 
-// The reader may still wait for input that never comes; the process ends it at exit.
+// The reader may still wait for input that never comes, and count a line into the semaphore
+// after this: both stay until the process ends.
 Controller::~Controller() {
     if (reader_) CloseHandle(reader_);
-    if (lines_) CloseHandle(lines_);
 }
 
 bool Controller::ready(const std::string& name, HWND window) {
@@ -37,7 +37,6 @@ bool Controller::ready(const std::string& name, HWND window) {
     GetWindowRect(window, &bounds);
     std::printf("READY %s %ld %ld %ld %ld\n", name.c_str(), bounds.left, bounds.top, bounds.right - bounds.left,
                 bounds.bottom - bounds.top);
-    std::fflush(stdout);
     return lines_ && reader_ && pumpUntilSignalled(lines_, AnswerTimeoutMs);
 }
 

@@ -18,7 +18,7 @@ std::string quoted(const std::wstring& wideText) { return "\"" + text(wideText) 
 
 // Records `what`, saying what was found instead when it does not hold.
 void expectFound(bool holds, const std::string& what, const std::string& found) {
-    expect(holds, holds ? what : what + " (found " + found + ")");
+    expect(holds, holds ? what : what + " (found: " + found + ")");
 }
 
 std::string sizeText(SIZE size) { return std::to_string(size.cx) + "x" + std::to_string(size.cy); }
@@ -164,7 +164,7 @@ void checkText(const std::vector<Child>& all, const FormExpectation& expected) {
         if (hasText) {
             const TextRoom room = textRoom(child);
             expectFound(room.fits(), expected.name + ": " + quoted(child.text) + " fits in its control",
-                        "it needs " + sizeText(room.needed) + " pixels, has " + sizeText(room.available));
+                        sizeText(room.needed) + " pixels needed, " + sizeText(room.available) + " available");
         }
         if (!hasText && !isClass(child, L"ListBox")) continue;
         const FontFaces faces = fontFaces(child.handle);

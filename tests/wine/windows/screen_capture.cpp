@@ -1,5 +1,8 @@
 #include "screen_capture.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace windowcheck {
 namespace {
 

@@ -2,9 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <vector>
-
 namespace windowcheck {
 
 // Whether the screen shows the window, frame and controls, pixel for pixel as the window drew
