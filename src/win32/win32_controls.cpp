@@ -131,21 +131,27 @@ int32_t Win32ListBox::itemData(int index) const {
     return static_cast<int32_t>(send(LB_GETITEMDATA, static_cast<WPARAM>(index)));
 }
 
+// Where the list box itself answers LB_ERR for a bad index, that answer is the check: every
+// message counts when a directory of thousands fills the list.
 void Win32ListBox::setItemData(int index, int32_t data) {
-    checkIndex(index);
-    send(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data));
+    if (send(LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(data)) == LB_ERR) checkIndex(index);
 }
 
 bool Win32ListBox::selected(int index) const {
-    checkIndex(index);
-    return send(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+    const LRESULT state = send(LB_GETSEL, static_cast<WPARAM>(index));
+    if (state == LB_ERR) checkIndex(index);
+    return state > 0;
 }
 
 void Win32ListBox::setSelected(int index, bool chosen) {
-    checkIndex(index);
     if (multiSelect_) {
-        send(LB_SETSEL, chosen ? TRUE : FALSE, static_cast<LPARAM>(index));
-    } else if (chosen) {
+        // Index -1 would mean every entry to the list box.
+        if (index < 0 || send(LB_SETSEL, chosen ? TRUE : FALSE, static_cast<LPARAM>(index)) == LB_ERR)
+            checkIndex(index);
+        return;
+    }
+    checkIndex(index);
+    if (chosen) {
         send(LB_SETCURSEL, static_cast<WPARAM>(index));
     } else if (send(LB_GETCURSEL) == index) {
         send(LB_SETCURSEL, static_cast<WPARAM>(-1));
