@@ -77,13 +77,13 @@ void PrintWindows(std::ostream& out, Session& session) {
 }
 
 void PrintItem(std::ostream& out, Session& session, const Object& item) {
-    out << "    \"" << item.get("Subject").toString() << "\"";
+    out << "    \"" << item.get("Subject").toString() << "\"" << (session.outlook().isSaved(item) ? "" : " (unsaved)");
     if (item.get("Class").toInt16() == 26) {
         out << " meeting status " << item.get("MeetingStatus").toInt16();
         out << "\n      required attendees: \"" << session.outlook().requiredAttendees(item) << "\"";
         out << "\n      resources: \"" << session.outlook().resources(item) << "\"";
     }
-    out << (session.outlook().isSaved(item) ? "" : " (unsaved)") << "\n";
+    out << "\n";
     PrintRecipients(out, session, item);
 }
 
