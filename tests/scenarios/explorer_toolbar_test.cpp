@@ -92,3 +92,29 @@ TEST_F(AddinTest, ClosingAnExplorerRemovesItsBarAndItsWrapper) {
     EXPECT_TRUE(Logged("Explorer Explorer_Close"));
     EXPECT_EQ(ObjectStore().Occupied(), 0);
 }
+
+TEST_F(AddinTest, AFailingButtonIsLoggedAndTheNextFolderSwitchMakesIt) {
+    outlook.openExplorer(sim::FolderKind::Inbox);
+    outlook.failMember("CommandBarControls.Add", "no room on the bar", 3);
+    Start();
+    Object explorer = outlook.explorer(1);
+    EXPECT_TRUE(Logged("cExplorer:AddCommandBar:no room on the bar"));
+    EXPECT_EQ(CountLogged("cExplorer:AddCommandBar:Object variable or With block variable not set"), 5)
+        << "each property of the missing button fails on its own";
+    EXPECT_EQ(QuorvelButtons(explorer), (std::vector<std::string>{"New Meeting", "Group Schedule...", "Settings",
+                                                                  "About Quorvel"}));
+    outlook.switchFolder(explorer, sim::FolderKind::Calendar);
+    EXPECT_EQ(QuorvelButtons(explorer), (std::vector<std::string>{"New Meeting", "Group Schedule...", "Settings",
+                                                                  "About Quorvel", "Show Info"}));
+}
+
+TEST_F(AddinTest, AFailingDeletionGoesOnWithTheNextControlAndTheBar) {
+    Start();
+    Object explorer = outlook.openExplorer(sim::FolderKind::Inbox);
+    Object bar = explorer.get("CommandBars").toObject().call("Item", {"Quorvel"}).toObject();
+    outlook.failMember("CommandBarButton.Delete", "locked", 2);
+    outlook.closeExplorer(explorer);
+    EXPECT_EQ(CountLogged("cExplorer:RemoveCommandBar:locked"), 1);
+    EXPECT_THROW(bar.get("Name"), automation::Error) << "the bar was not deleted";
+    EXPECT_EQ(ObjectStore().Occupied(), 0);
+}

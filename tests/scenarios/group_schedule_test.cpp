@@ -111,3 +111,22 @@ TEST_F(GroupScheduleTest, WithoutTheCommandTheUserIsToldOnce) {
     EXPECT_EQ(outlook.alerts()[0].text,
               "Could not open Group Schedules for this folder. Please switch to your calendar first.");
 }
+
+TEST_F(GroupScheduleTest, AnUnreadableFolderStillSwitchesToTheCalendarFirst) {
+    Start();
+    Object explorer = outlook.explorer(1);
+    outlook.failMember("Explorer.CurrentFolder", "folder unreadable");
+    outlook.clickButton(explorer, "Group Schedule...");
+    EXPECT_TRUE(Logged("GroupScheduleButton_Click:folder unreadable"));
+    EXPECT_EQ(outlook.groupScheduleShows(explorer), 1);
+    EXPECT_TRUE(outlook.alerts().empty());
+}
+
+TEST_F(GroupScheduleTest, WithoutCommandBarsNoAlertIsShown) {
+    Start();
+    Object explorer = outlook.explorer(1);
+    outlook.failMember("Explorer.CommandBars", "no bars");
+    outlook.clickButton(explorer, "Group Schedule...");
+    EXPECT_EQ(CountLogged("GroupScheduleButton_Click:no bars"), 1) << "the calendar is shown: only the group schedules step reads the bars";
+    EXPECT_TRUE(outlook.alerts().empty());
+}

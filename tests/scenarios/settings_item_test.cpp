@@ -118,3 +118,14 @@ TEST_F(DirectoryTest, UnreadableRecipientsAtCloseEmptyTheListsButTheRestRuns) {
     EXPECT_TRUE(ListTexts("ResourcesList").empty());
     EXPECT_EQ(outlook.hiddenItems().size(), 3u) << "the schedules are still rewritten";
 }
+
+TEST_F(DirectoryTest, AFailingSaveAtCloseIsLoggedAndTheDirectoryStillReloads) {
+    AddSettingsItem(Directory);
+    outlook.openExplorer(sim::FolderKind::Calendar);
+    Start();
+    outlook.clickButton(outlook.explorer(1), "Settings");
+    outlook.failMember("AppointmentItem.Save", "store is full", 1);
+    outlook.closeInspector(outlook.inspector(1));
+    EXPECT_TRUE(Logged("SettingsItem_Close:store is full"));
+    EXPECT_EQ(ListTexts("PeopleList"), (Strings{"Anna Berg", "Carl Dahl", "Eva Ek"}));
+}
