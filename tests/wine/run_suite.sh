@@ -61,7 +61,8 @@ suite_for() {  # suite_for x64|x86
     fi
 
     export WINEPREFIX=$work/prefix-$arch
-    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    # A prefix's first boot has been seen to fail now and then; booting it again completes it.
+    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
     timeout 120 $wineserver -w
     # Window code runs without a display: nothing is drawn, everything else works.
     run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
