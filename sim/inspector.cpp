@@ -19,9 +19,8 @@ Inspector::Inspector(Context& session, std::shared_ptr<Item> item)
         return Value();
     });
     method("Close", [this](Args& args) {
-        int32_t mode = required(args, 0).toInt32();
-        if (mode < 0 || mode > 2) throw fail::invalidArgument();
-        close(static_cast<SaveMode>(mode), mode == static_cast<int32_t>(SaveMode::Prompt));
+        SaveMode mode = saveModeArgument(args);
+        close(mode, mode == SaveMode::Prompt);
         return Value();
     });
     offerEvents(automation::EventSet::Inspector);

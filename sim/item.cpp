@@ -39,6 +39,12 @@ int32_t classOf(ItemKind kind) {
 
 }  // namespace
 
+SaveMode saveModeArgument(const Args& args) {
+    int32_t mode = required(args, 0).toInt32();
+    if (mode < 0 || mode > 2) throw fail::invalidArgument();
+    return static_cast<SaveMode>(mode);
+}
+
 Item::Item(Context& session, ItemKind kind, std::string messageClass)
     : SimObject(session, classNameOf(kind)), kind_(kind) {
     state_.messageClass = std::move(messageClass);
@@ -74,9 +80,8 @@ void Item::addMembers() {
         return Value();
     });
     method("Close", [this](Args& args) {
-        int32_t mode = required(args, 0).toInt32();
-        if (mode < 0 || mode > 2) throw fail::invalidArgument();
-        close(static_cast<SaveMode>(mode), mode == static_cast<int32_t>(SaveMode::Prompt));
+        SaveMode mode = saveModeArgument(args);
+        close(mode, mode == SaveMode::Prompt);
         return Value();
     });
     method("Send", [this](Args&) {

@@ -19,6 +19,9 @@ enum class ItemKind { Appointment, Mail, MeetingRequest };
 // What closing an item does with unsaved changes (Outlook's OlInspectorClose values).
 enum class SaveMode { Save = 0, Discard = 1, Prompt = 2 };
 
+// The SaveMode argument of a Close call; any other value raises "The parameter is incorrect."
+SaveMode saveModeArgument(const Args& args);
+
 // The properties Save keeps and Close with discard goes back to.
 struct ItemState {
     std::string subject;

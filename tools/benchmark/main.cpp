@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "benchmark_directory.h"
 #include "session.h"
 
 using automation::Object;
@@ -30,19 +31,10 @@ void Print(const std::string& what, const Figures& figures) {
 
 std::string Person(int index) { return "Person " + std::to_string(index); }
 
-void AddSettingsItem(sim::Outlook& outlook, int entries) {
-    sim::AppointmentSpec settings;
-    settings.subject = "Quorvel_Settings1_";
-    for (int index = 0; index < entries; ++index)
-        settings.recipients.emplace_back(index % 10 == 9 ? "Room " + std::to_string(index) : Person(index),
-                                         int16_t(index % 10 == 9 ? 3 : 1));
-    outlook.addAppointment(settings);
-}
-
 void Connecting(int entries) {
     Session session;
     sim::Outlook& outlook = session.outlook();
-    AddSettingsItem(outlook, entries);
+    AddBenchmarkDirectory(outlook, entries);
     outlook.openExplorer(sim::FolderKind::Inbox);
     Print("connect and start up, directory of " + std::to_string(entries), Measure(outlook, [&] {
               session.connect();
@@ -59,7 +51,7 @@ void Booking(int recipients) {
     Session session;
     sim::Outlook& outlook = session.outlook();
     outlook.installSecurityWrapper(true);
-    AddSettingsItem(outlook, 10000);
+    AddBenchmarkDirectory(outlook, 10000);
     session.connect();
     session.startupComplete();
     Object item = outlook.application().call("CreateItem", {int16_t{1}}).toObject();
@@ -80,7 +72,7 @@ void Schedules(int entries) {
     Session session;
     sim::Outlook& outlook = session.outlook();
     outlook.installSecurityWrapper(true);
-    AddSettingsItem(outlook, entries);
+    AddBenchmarkDirectory(outlook, entries);
     outlook.openExplorer(sim::FolderKind::Calendar);
     session.connect();
     session.startupComplete();

@@ -10,6 +10,7 @@
 #include "com_addin.h"
 #include "message_box_answerer.h"
 #include "security_wrapper_classes.h"
+#include "benchmark_directory.h"
 #include "session.h"
 #include "settings_template_switch.h"
 #include "win32_window_driver.h"
@@ -42,15 +43,6 @@ void print(std::ostream& out, const std::string& what, const Figures& figures, c
 
 std::string person(int index) { return "Person " + std::to_string(index); }
 
-void addSettingsItem(sim::Outlook& outlook, int entries) {
-    sim::AppointmentSpec settings;
-    settings.subject = "Quorvel_Settings1_";
-    for (int index = 0; index < entries; ++index)
-        settings.recipients.emplace_back(index % 10 == 9 ? "Room " + std::to_string(index) : person(index),
-                                         int16_t(index % 10 == 9 ? 3 : 1));
-    outlook.addAppointment(settings);
-}
-
 // A session with Quorvel.dll, as the scenarios have it.
 struct HostedSession {
     Session session{MakeComAddin, std::make_unique<Win32WindowDriver>(), settingsTemplateSwitch()};
@@ -62,7 +54,7 @@ void connecting(std::ostream& out, int entries) {
     HostedSession hosted;
     sim::Outlook& outlook = hosted.session.outlook();
     outlook.installSecurityWrapper(true);
-    addSettingsItem(outlook, entries);
+    AddBenchmarkDirectory(outlook, entries);
     Object explorer = outlook.openExplorer(sim::FolderKind::Inbox);
     print(out, "OnConnection + OnStartupComplete, directory of " + std::to_string(entries), measure([&] {
               hosted.session.connect();
@@ -79,7 +71,7 @@ void booking(std::ostream& out, int recipients, int entries) {
     HostedSession hosted;
     sim::Outlook& outlook = hosted.session.outlook();
     outlook.installSecurityWrapper(true);
-    addSettingsItem(outlook, entries);
+    AddBenchmarkDirectory(outlook, entries);
     hosted.session.connect();
     hosted.session.startupComplete();
     Object item = outlook.application().call("CreateItem", {int16_t{1}}).toObject();
