@@ -9,8 +9,8 @@
 #include "session/addin.h"
 #include "session/object_store.h"
 
-std::shared_ptr<cAddin> gAddin;
-std::shared_ptr<cObjectStore> gObjectStore;
+std::shared_ptr<cAddin>& gAddin = *new std::shared_ptr<cAddin>;
+std::shared_ptr<cObjectStore>& gObjectStore = *new std::shared_ptr<cObjectStore>;
 std::string OrganizerName;
 
 cAddin& Addin() {

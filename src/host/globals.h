@@ -9,8 +9,10 @@ class cAddin;
 class cObjectStore;
 
 // The process-wide state: one session and one window registry between connection and shut-down.
-extern std::shared_ptr<cAddin> gAddin;
-extern std::shared_ptr<cObjectStore> gObjectStore;
+// Never destroyed with the process: Outlook 2010 and later end it without notifying the add-in,
+// and a static destructor would then release Outlook objects that may be gone.
+extern std::shared_ptr<cAddin>& gAddin;
+extern std::shared_ptr<cObjectStore>& gObjectStore;
 // The settings item's organizer, never listed by the People & Resources dialog.
 extern std::string OrganizerName;
 

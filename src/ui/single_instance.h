@@ -19,8 +19,10 @@ public:
     }
 
 private:
+    // Never destroyed with the process: a form may hold Outlook objects, which must not be released
+    // once the process has begun to end.
     static std::shared_ptr<Form>& instance() {
-        static std::shared_ptr<Form> form;
+        static std::shared_ptr<Form>& form = *new std::shared_ptr<Form>;
         return form;
     }
 };

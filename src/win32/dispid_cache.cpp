@@ -27,8 +27,9 @@ struct Lookup {
     std::string_view member;
 };
 
+// Never destroyed: nothing of the add-in is torn down while the process ends.
 std::map<Key, DISPID, KeyOrder>& cache() {
-    static std::map<Key, DISPID, KeyOrder> dispids;
+    static auto& dispids = *new std::map<Key, DISPID, KeyOrder>;
     return dispids;
 }
 

@@ -11,8 +11,9 @@ namespace {
 
 int scopes = 0;
 HHOOK keyHook = nullptr;
+// Never destroyed: the forms that use it are not torn down while the process ends either.
 std::vector<HWND>& formWindows() {
-    static std::vector<HWND> windows;
+    static auto& windows = *new std::vector<HWND>;
     return windows;
 }
 

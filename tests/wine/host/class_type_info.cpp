@@ -3,6 +3,8 @@
 #include <map>
 #include <memory>
 
+#include "exit_trace.h"
+
 namespace host {
 namespace {
 
@@ -32,9 +34,13 @@ HRESULT STDMETHODCALLTYPE QueryInterface(ITypeInfo* iface, REFIID iid, void** ou
 
 // The descriptions live as long as the process: counting is not needed.
 ULONG STDMETHODCALLTYPE AddRef(ITypeInfo*) { return 2; }
-ULONG STDMETHODCALLTYPE Release(ITypeInfo*) { return 1; }
+ULONG STDMETHODCALLTYPE Release(ITypeInfo*) {
+    traceCall("Release", "TypeInfo");
+    return 1;
+}
 
 HRESULT STDMETHODCALLTYPE GetTypeAttr(ITypeInfo* iface, TYPEATTR** out) {
+    traceCall("GetTypeAttr", "TypeInfo");
     if (!out) return E_POINTER;
     auto* attributes = new TYPEATTR{};
     attributes->guid = impl_from_ITypeInfo(iface)->guid;
@@ -47,7 +53,10 @@ HRESULT STDMETHODCALLTYPE GetTypeAttr(ITypeInfo* iface, TYPEATTR** out) {
     return S_OK;
 }
 
-void STDMETHODCALLTYPE ReleaseTypeAttr(ITypeInfo*, TYPEATTR* attributes) { delete attributes; }
+void STDMETHODCALLTYPE ReleaseTypeAttr(ITypeInfo*, TYPEATTR* attributes) {
+    traceCall("ReleaseTypeAttr", "TypeInfo");
+    delete attributes;
+}
 
 HRESULT STDMETHODCALLTYPE GetTypeComp(ITypeInfo*, ITypeComp**) { return E_NOTIMPL; }
 HRESULT STDMETHODCALLTYPE GetFuncDesc(ITypeInfo*, UINT, FUNCDESC**) { return E_NOTIMPL; }

@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include "automation/error.h"
+#include "exit_trace.h"
 #include "win32/error_codes.h"
 #include "win32/event_table.h"
 #include "win32/outlook_ids.h"
@@ -26,6 +27,7 @@ ConnectionPoint* ConnectionPoint::impl_from_IConnectionPoint(IConnectionPoint* i
 }
 
 HRESULT STDMETHODCALLTYPE ConnectionPoint::QueryInterface(IConnectionPoint* iface, REFIID iid, void** out) {
+    traceCall("QueryInterface", "ConnectionPoint");
     if (!out) return E_POINTER;
     *out = nullptr;
     if (!IsEqualIID(iid, IID_IUnknown) && !IsEqualIID(iid, IID_IConnectionPoint)) return E_NOINTERFACE;
@@ -57,6 +59,7 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::GetConnectionPointContainer(IConnecti
 }
 
 HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IConnectionPoint* iface, IUnknown* sink, DWORD* cookie) {
+    traceCall("Advise", "ConnectionPoint");
     if (!sink || !cookie) return E_POINTER;
     *cookie = 0;
     ConnectionPoint* This = impl_from_IConnectionPoint(iface);
@@ -78,6 +81,7 @@ HRESULT STDMETHODCALLTYPE ConnectionPoint::Advise(IConnectionPoint* iface, IUnkn
 }
 
 HRESULT STDMETHODCALLTYPE ConnectionPoint::Unadvise(IConnectionPoint* iface, DWORD cookie) {
+    traceCall("Unadvise", "ConnectionPoint");
     ConnectionPoint* This = impl_from_IConnectionPoint(iface);
     auto found = This->connections_.find(cookie);
     if (found == This->connections_.end()) return CONNECT_E_NOCONNECTION;

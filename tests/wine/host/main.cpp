@@ -7,6 +7,7 @@
 
 #include "benchmark.h"
 #include "com_addin.h"
+#include "exit_trace.h"
 #include "host_checks.h"
 #include "message_box_answerer.h"
 #include "script.h"
@@ -42,13 +43,34 @@ int play(const char* path) {
     return checksPassed ? 0 : 3;
 }
 
+// Plays the script, then ends as Outlook 2010 and later end by default: the application's Quit,
+// and the process ends with no shut-down notification and no release of the add-in.
+int playThenExitFast(const char* path) {
+    std::ifstream in(path);
+    if (!in) {
+        std::cerr << "outlook_host: cannot read " << path << "\n";
+        return 2;
+    }
+    auto* session = new Session(host::MakeComAddin, std::make_unique<host::Win32WindowDriver>(),
+                                host::settingsTemplateSwitch());
+    Script script(*session, std::cout);
+    const int failedLines = script.RunAll(in, true);
+    session->outlook().fireQuit();
+    std::cout.flush();
+    std::cerr.flush();
+    host::beginExitTrace();
+    ExitProcess(failedLines ? 1 : 0);
+}
+
 }  // namespace
 
 // outlook_host SCRIPT: plays an Outlook session with the registered Quorvel.dll as quorvel-sim
-// plays it with the portable add-in; outlook_host --bench: prints timings.
+// plays it with the portable add-in; outlook_host --fast-exit SCRIPT: plays it and ends the
+// process as Outlook's fast shut-down does; outlook_host --bench: prints timings.
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: outlook_host SCRIPT | outlook_host --bench\n";
+    const bool fastExit = argc == 3 && std::string(argv[1]) == "--fast-exit";
+    if (argc != 2 && !fastExit) {
+        std::cerr << "usage: outlook_host SCRIPT | outlook_host --fast-exit SCRIPT | outlook_host --bench\n";
         return 2;
     }
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
@@ -58,6 +80,7 @@ int main(int argc, char** argv) {
     const std::string argument = argv[1];
     int result = 0;
     try {
+        if (fastExit) return playThenExitFast(argv[2]);
         result = argument == "--bench" ? host::runBenchmark(std::cout) : play(argv[1]);
     } catch (const std::exception& error) {
         std::cerr << "outlook_host: " << error.what() << "\n";

@@ -12,6 +12,7 @@
 #include "call_counter.h"
 #include "class_type_info.h"
 #include "connection_point.h"
+#include "exit_trace.h"
 #include "host_variant.h"
 #include "sim_object.h"
 #include "win32/error_codes.h"
@@ -61,11 +62,13 @@ SimComObject* impl_from_IConnectionPointContainer(IConnectionPointContainer* ifa
 }
 
 ULONG addRef(SimComObject* This) {
+    traceCall("AddRef", This->className);
     This->simulated->addRef();
     return ++This->references;
 }
 
 ULONG release(SimComObject* This) {
+    traceCall("Release", This->className);
     const ULONG left = --This->references;
     if (left == 0) {
         liveObjects().erase(This->simulated->identity());
@@ -86,6 +89,7 @@ bool offers(SimComObject* This, automation::Interface iface) {
 }
 
 HRESULT queryInterface(SimComObject* This, REFIID iid, void** out) {
+    traceCall("QueryInterface", This->className);
     if (!out) return E_POINTER;
     *out = nullptr;
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
@@ -109,13 +113,15 @@ HRESULT STDMETHODCALLTYPE dispatch_QueryInterface(IDispatch* iface, REFIID iid, 
 ULONG STDMETHODCALLTYPE dispatch_AddRef(IDispatch* iface) { return addRef(impl_from_IDispatch(iface)); }
 ULONG STDMETHODCALLTYPE dispatch_Release(IDispatch* iface) { return release(impl_from_IDispatch(iface)); }
 
-HRESULT STDMETHODCALLTYPE dispatch_GetTypeInfoCount(IDispatch*, UINT* count) {
+HRESULT STDMETHODCALLTYPE dispatch_GetTypeInfoCount(IDispatch* iface, UINT* count) {
+    traceCall("GetTypeInfoCount", impl_from_IDispatch(iface)->className);
     if (!count) return E_POINTER;
     *count = 1;
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE dispatch_GetTypeInfo(IDispatch* iface, UINT index, LCID, ITypeInfo** info) {
+    traceCall("GetTypeInfo", impl_from_IDispatch(iface)->className);
     if (!info) return E_POINTER;
     *info = nullptr;
     if (index != 0) return DISP_E_BADINDEX;
@@ -127,6 +133,7 @@ HRESULT STDMETHODCALLTYPE dispatch_GetTypeInfo(IDispatch* iface, UINT index, LCI
 // gets a DISPID, and an unknown one fails in Invoke with the member's own error.
 HRESULT STDMETHODCALLTYPE dispatch_GetIDsOfNames(IDispatch* iface, REFIID, LPOLESTR* names, UINT count, LCID,
                                                  DISPID* dispids) {
+    traceCall("GetIDsOfNames", impl_from_IDispatch(iface)->className);
     if (!names || !dispids || count == 0) return E_INVALIDARG;
     const std::string member = win32::narrow(names[0]);
     countNameLookup(impl_from_IDispatch(iface)->className, member);
@@ -172,6 +179,7 @@ HRESULT STDMETHODCALLTYPE dispatch_Invoke(IDispatch* iface, DISPID dispid, REFII
                                           UINT* argumentError) {
     SimComObject* This = impl_from_IDispatch(iface);
     countInvoke();
+    traceCall("Invoke", This->className);
     const std::optional<std::string> member = memberOf(dispid);
     if (!member) return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS none{nullptr, nullptr, 0, 0};
@@ -235,6 +243,7 @@ constexpr automation::EventSet EventSets[] = {
 // Every object answers for every event set it may raise; Advise then tells whether it does.
 HRESULT STDMETHODCALLTYPE container_FindConnectionPoint(IConnectionPointContainer* iface, REFIID iid,
                                                         IConnectionPoint** out) {
+    traceCall("FindConnectionPoint", impl_from_IConnectionPointContainer(iface)->className);
     if (!out) return E_POINTER;
     *out = nullptr;
     SimComObject* This = impl_from_IConnectionPointContainer(iface);
