@@ -22,7 +22,7 @@ class Services {
 public:
     virtual MessageBoxAnswer messageBox(const std::string& text, const std::string& title,
                                         MessageBoxButtons buttons) = 0;
-    // ShellExecuteA with the "open" verb; answers the shell's result unchanged.
+    // ShellExecute with the "open" verb; answers the shell's result unchanged.
     virtual int32_t shellOpen(const std::string& target, int32_t showCommand) = 0;
     // The three registry calls, as the About dialog makes them; a key handle of 0 is no key.
     virtual int32_t regOpenKey(uint32_t root, const std::string& path, uint32_t access, uintptr_t& key) = 0;

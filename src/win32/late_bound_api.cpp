@@ -28,18 +28,18 @@ Function bound(const char* library, const char* function) {
 
 }  // namespace
 
-ShellExecuteAFunction shellExecuteA() {
-    static const auto function = bound<ShellExecuteAFunction>("shell32.dll", "ShellExecuteA");
+ShellExecuteWFunction shellExecuteW() {
+    static const auto function = bound<ShellExecuteWFunction>("shell32.dll", "ShellExecuteW");
     return function;
 }
 
-RegOpenKeyExAFunction regOpenKeyExA() {
-    static const auto function = bound<RegOpenKeyExAFunction>("advapi32", "RegOpenKeyExA");
+RegOpenKeyExWFunction regOpenKeyExW() {
+    static const auto function = bound<RegOpenKeyExWFunction>("advapi32", "RegOpenKeyExW");
     return function;
 }
 
-RegQueryValueExAFunction regQueryValueExA() {
-    static const auto function = bound<RegQueryValueExAFunction>("advapi32", "RegQueryValueExA");
+RegQueryValueExWFunction regQueryValueExW() {
+    static const auto function = bound<RegQueryValueExWFunction>("advapi32", "RegQueryValueExW");
     return function;
 }
 

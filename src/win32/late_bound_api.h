@@ -4,17 +4,18 @@
 
 namespace win32 {
 
-// Functions the add-in binds by name at run time, as it declares them: ShellExecuteA from
-// "shell32.dll" and the registry reads from "advapi32". A library or entry point that cannot be
-// found raises the Basic runtime's error for a failed declaration.
-using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-using RegOpenKeyExAFunction = LONG(WINAPI*)(HKEY, LPCSTR, DWORD, REGSAM, PHKEY);
-using RegQueryValueExAFunction = LONG(WINAPI*)(HKEY, LPCSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+// Functions the add-in binds by name at run time, as it declares them: ShellExecuteW from
+// "shell32.dll" and the registry reads from "advapi32". The wide forms take any text, whatever
+// the ANSI code page. A library or entry point that cannot be found raises the Basic runtime's
+// error for a failed declaration.
+using ShellExecuteWFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+using RegOpenKeyExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY);
+using RegQueryValueExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 using RegCloseKeyFunction = LONG(WINAPI*)(HKEY);
 
-ShellExecuteAFunction shellExecuteA();
-RegOpenKeyExAFunction regOpenKeyExA();
-RegQueryValueExAFunction regQueryValueExA();
+ShellExecuteWFunction shellExecuteW();
+RegOpenKeyExWFunction regOpenKeyExW();
+RegQueryValueExWFunction regQueryValueExW();
 RegCloseKeyFunction regCloseKey();
 
 }  // namespace win32

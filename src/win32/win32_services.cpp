@@ -1,5 +1,6 @@
 #include "win32/win32_services.h"
 
+#include <cstring>
 #include <vector>
 
 #include "win32/late_bound_api.h"
@@ -8,8 +9,6 @@
 
 namespace win32 {
 namespace {
-
-constexpr int32_t ShellFileNotFound = 2;  // SE_ERR_FNF
 
 // The predefined roots are sign-extended handle values on 64-bit Windows.
 HKEY rootKey(uint32_t root) { return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root))); }
@@ -27,37 +26,35 @@ platform::MessageBoxAnswer Win32Services::messageBox(const std::string& text, co
 }
 
 int32_t Win32Services::shellOpen(const std::string& target, int32_t showCommand) {
-    // A name with no exact ANSI form is not opened under some look-alike name instead.
-    std::string ansiTarget;
-    if (!toAnsi(target, ansiTarget)) return ShellFileNotFound;
-    const HINSTANCE result = shellExecuteA()(nullptr, "open", ansiTarget.c_str(), nullptr, nullptr, showCommand);
+    const HINSTANCE result = shellExecuteW()(nullptr, L"open", wide(target).c_str(), nullptr, nullptr, showCommand);
     return static_cast<int32_t>(reinterpret_cast<INT_PTR>(result));
 }
 
 int32_t Win32Services::regOpenKey(uint32_t root, const std::string& path, uint32_t access, uintptr_t& key) {
     key = 0;
-    std::string ansiPath;
-    if (!toAnsi(path, ansiPath)) return ERROR_FILE_NOT_FOUND;
     HKEY opened = nullptr;
-    const LONG status = regOpenKeyExA()(rootKey(root), ansiPath.c_str(), 0, access, &opened);
+    const LONG status = regOpenKeyExW()(rootKey(root), wide(path).c_str(), 0, access, &opened);
     if (status == ERROR_SUCCESS) key = reinterpret_cast<uintptr_t>(opened);
     return status;
 }
 
 int32_t Win32Services::regQueryValue(uintptr_t key, const std::string& name, uint32_t bufferSize,
                                      platform::RegistryData& data) {
-    std::string ansiName;
-    if (!toAnsi(name, ansiName)) return ERROR_FILE_NOT_FOUND;
-    std::vector<BYTE> buffer(bufferSize);
+    // As many characters as the caller's buffer holds bytes: a path fits as it did in one byte each.
+    std::vector<BYTE> buffer(static_cast<size_t>(bufferSize) * sizeof(wchar_t));
     DWORD type = 0;
-    DWORD size = bufferSize;
-    const LONG status = regQueryValueExA()(reinterpret_cast<HKEY>(key), ansiName.c_str(), nullptr, &type,
-                                           buffer.data(), &size);
+    auto size = static_cast<DWORD>(buffer.size());
+    const LONG status =
+        regQueryValueExW()(reinterpret_cast<HKEY>(key), wide(name).c_str(), nullptr, &type, buffer.data(), &size);
     if (status != ERROR_SUCCESS) return status;
     data.type = type;
-    const std::string bytes(reinterpret_cast<const char*>(buffer.data()), size);
-    // Text arrives in the ANSI code page; the product's strings are UTF-8.
-    data.bytes = isText(type) ? fromAnsi(bytes) : bytes;
+    if (isText(type)) {
+        std::wstring text(size / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), buffer.data(), text.size() * sizeof(wchar_t));
+        data.bytes = narrow(text.data(), text.size());
+    } else {
+        data.bytes.assign(reinterpret_cast<const char*>(buffer.data()), size);
+    }
     return status;
 }
 
