@@ -1,5 +1,6 @@
 #include "win32/registration.h"
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -91,13 +92,45 @@ LONG deleteKeyIfEmpty(const std::string& path) {
     return status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-// Removes everything the plan writes, going on past failures; answers the first one.
+// Whether the class's server is the library at `path`, or no library at all.
+bool servedBy(const std::string& serverKey, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(serverKey).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return true;
+    std::wstring server(MAX_PATH, L'\0');
+    auto size = static_cast<DWORD>(server.size() * sizeof(wchar_t));
+    DWORD type = 0;
+    LONG status = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(server.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+        server.resize(size / sizeof(wchar_t) + 1);
+        status = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(server.data()), &size);
+    }
+    RegCloseKey(key);
+    if (status == ERROR_FILE_NOT_FOUND) return true;
+    if (status != ERROR_SUCCESS || type != REG_SZ) return false;
+    server.resize(wcsnlen(server.c_str(), size / sizeof(wchar_t)));
+    return server.empty() || _wcsicmp(server.c_str(), path.c_str()) == 0;
+}
+
+bool keyExists(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, wide(path).c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// Removes this build's own keys, and the shared ones once the other bitness is gone as well; goes
+// on past failures and answers the first one.
 LONG removePlan(const Plan& plan) {
     LONG first = ERROR_SUCCESS;
     auto note = [&first](LONG status) {
         if (first == ERROR_SUCCESS) first = status;
     };
+    if (servedBy(plan.serverKey, modulePath()))
+        for (const std::string& key : plan.classKeys) note(deleteTree(wide(key)));
     for (const std::string& key : plan.ownedKeys) note(deleteTree(wide(key)));
+    if (keyExists(plan.otherBuildKey)) return first;
+    for (const std::string& key : plan.sharedKeys) note(deleteTree(wide(key)));
     for (const registration::ValueName& value : plan.sharedValues) note(deleteValue(value));
     for (const std::string& key : plan.keysRemovedWhenEmpty) note(deleteKeyIfEmpty(key));
     return first;

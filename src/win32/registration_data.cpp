@@ -27,6 +27,8 @@ Plan plan(const Ids& ids, const std::string& dllPath, Bitness bitness) {
     const std::string vendorKey = "Software\\Vesk";
     const std::string productKey = vendorKey + "\\Quorvel";
     const char* platform = bitness == Bitness::Win64 ? "win64" : "win32";
+    const char* otherPlatform = bitness == Bitness::Win64 ? "win32" : "win64";
+    const std::string platformsKey = typeLibVersionKey + "\\0\\";
 
     Plan result;
     result.written = {
@@ -38,7 +40,7 @@ Plan plan(const Ids& ids, const std::string& dllPath, Bitness bitness) {
         {progIdKey, "", std::string(ProgId)},
         {progIdKey + "\\CLSID", "", ids.clsid},
         {typeLibVersionKey, "", std::string("Quorvel Addin")},
-        {typeLibVersionKey + "\\0\\" + platform, "", dllPath},
+        {platformsKey + platform, "", dllPath},
         {typeLibVersionKey + "\\FLAGS", "", std::string("0")},
         {typeLibVersionKey + "\\HELPDIR", "", folderOf(dllPath)},
         {interfaceKey, "", std::string("_Connect")},
@@ -50,7 +52,13 @@ Plan plan(const Ids& ids, const std::string& dllPath, Bitness bitness) {
         {addinKey, "LoadBehavior", uint32_t{3}},
         {productKey, "Version", std::string(QUORVEL_VERSION_TEXT)},
     };
-    result.ownedKeys = {clsidKey, progIdKey, typeLibKey, interfaceKey, addinKey};
+    // The class and interface keys are redirected per registry view on 64-bit Windows; the type
+    // library, the ProgID and Office's add-in list are seen alike by both bitnesses.
+    result.serverKey = clsidKey + "\\InprocServer32";
+    result.classKeys = {clsidKey, interfaceKey};
+    result.ownedKeys = {platformsKey + platform};
+    result.otherBuildKey = platformsKey + otherPlatform;
+    result.sharedKeys = {progIdKey, typeLibKey, addinKey};
     result.sharedValues = {{productKey, "Version"}};
     result.keysRemovedWhenEmpty = {productKey, vendorKey};
     return result;

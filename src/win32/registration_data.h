@@ -32,9 +32,18 @@ struct ValueName {
 
 struct Plan {
     std::vector<Value> written;
-    // Keys that are the add-in's alone: unregistration deletes each with everything below it.
+    // The class and its interface, in this build's own registry view on 64-bit Windows (where the
+    // view is not redirected, one key serves both builds): deleted whole when the server that
+    // `serverKey` names is this library, or none.
+    std::string serverKey;
+    std::vector<std::string> classKeys;
+    // This build's entry of the type library: deleted whole.
     std::vector<std::string> ownedKeys;
-    // Values written into keys that others may share: unregistration deletes only the values...
+    // The other bitness's entry of the type library: while it stands, that build is registered.
+    std::string otherBuildKey;
+    // Keys both builds use: deleted whole only once the other build is not registered either.
+    std::vector<std::string> sharedKeys;
+    // Values written into keys that others may share: deleted with the shared keys, values only...
     std::vector<ValueName> sharedValues;
     // ...and then each of these keys, in this order, when nothing is left in it.
     std::vector<std::string> keysRemovedWhenEmpty;
