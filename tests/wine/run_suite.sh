@@ -3,7 +3,7 @@
 # the COM checks, every simulator scenario played by outlook_host.exe and compared with
 # quorvel-sim's output, then unregistration. Builds and installs nothing: scripts/build.sh builds
 # both presets, scripts/install-packages.sh installs Wine.
-# Usage: run_suite.sh [x64|x86]...   (default: both)
+# Usage: run_suite.sh [x64|x86|both]...   (default: all three; both: the two builds side by side)
 # QUORVEL_BENCH=1 also prints outlook_host.exe --bench's figures (not checks) in each prefix.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
@@ -49,6 +49,74 @@ normalise() {  # normalise <library folder as the run saw it>
         -e 's/^    [0-9]{1,2}:[0-9]{2}(:[0-9]{2})?( ?[AP]M)?: /    <time>: /'
 }
 
+# The library's folder, as Windows names it and below the prefix's drive_c/users.
+unicode_user='Zoë Ångström'
+unicode_folder='Quorvel Ωmega'
+unicode_library="C:\\Users\\$unicode_user\\$unicode_folder"
+
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+# Outlook 2010 and later end the process without notifying the add-in: from then on no call may
+# reach Outlook's objects. The host traces each one that does as "after exit: ...".
+fast_exit() {  # fast_exit <outlook_host.exe>
+    run "$1" --fast-exit "$(winpath "$root/tests/wine/fast-exit.qvs")" >"$work/fast-exit-$arch.txt" 2>&1
+    local status=$?
+    local calls
+    calls=$(tr -d '\r' <"$work/fast-exit-$arch.txt" | grep -c '^after exit: ')
+    if [ $status -eq 0 ] && [ "$calls" -eq 0 ]; then
+        pass "$arch: a fast shut-down ends the process cleanly with no call into Outlook after exit began"
+    else
+        fail "$arch: a fast shut-down ends the process cleanly with no call into Outlook after exit began (exit $status, $calls calls)"
+        tr -d '\r' <"$work/fast-exit-$arch.txt" | grep '^after exit: ' | sort | uniq -c | sort -rn | head -20 | sed 's/^/    /'
+    fi
+}
+
+# The manual beside the library opens through the shell, and System Information starts from the
+# path the registry names, both outside the ANSI code page: record_start.exe stands in for the
+# document's program and for System Information, and writes down the command line it was given.
+unicode_shell() {  # unicode_shell <build> <outlook_host.exe> <library folder>
+    local recorder_dir=$WINEPREFIX/drive_c/record
+    mkdir -p "$recorder_dir"
+    cp "$1/tests/wine/host/record_start.exe" "$recorder_dir/"
+    cp "$1/tests/wine/host/record_start.exe" "$3/System Info Ω.exe"
+    : >"$3/Quorvel User Manual.pdf"
+    rm -f "$WINEPREFIX/drive_c/started.txt"
+    local view
+    for view in /reg:32 /reg:64; do
+        run reg add 'HKLM\Software\Classes\.pdf' /ve /d QuorvelTest.Document /f $view >/dev/null 2>&1
+        run reg add 'HKLM\Software\Classes\QuorvelTest.Document\shell\open\command' /ve \
+            /d '"C:\record\record_start.exe" "%1"' /f $view >/dev/null 2>&1
+        run reg add 'HKLM\Software\Microsoft\Shared Tools\MSINFO' /v PATH \
+            /d "$unicode_library\\System Info Ω.exe" /f $view >/dev/null 2>&1
+    done
+    run "$2" "$(winpath "$root/tests/wine/unicode-shell.qvs")" >"$work/unicode-shell-$arch.txt" 2>&1
+    local status=$?
+    # The programs the add-in started have ended once the prefix is idle.
+    timeout 60 $wineserver -w
+    local started=$WINEPREFIX/drive_c/started.txt
+    if [ $status -eq 0 ] && grep -qF "$unicode_library\\Quorvel User Manual.pdf" "$started" 2>/dev/null; then
+        pass "$arch: the manual opens from a library folder outside the ANSI code page"
+    else
+        fail "$arch: the manual opens from a library folder outside the ANSI code page (exit $status)"
+        sed 's/^/    /' "$work/unicode-shell-$arch.txt" "$started" 2>/dev/null | head -20
+    fi
+    if grep -qF "\"$unicode_library\\System Info Ω.exe\"" "$started" 2>/dev/null; then
+        pass "$arch: System Information starts from a registry path outside the ANSI code page"
+    else
+        fail "$arch: System Information starts from a registry path outside the ANSI code page"
+    fi
+}
+
+new_prefix() {  # new_prefix <folder>
+    export WINEPREFIX=$1
+    # A prefix's first boot has been seen to fail now and then; booting it again completes it.
+    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    timeout 120 $wineserver -w
+    # Window code runs without a display: nothing is drawn, everything else works.
+    timeout 120 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    timeout 60 $wineserver -k; timeout 60 $wineserver -w
+}
+
 suite_for() {  # suite_for x64|x86
     local arch=$1
     local build=$root/build/mingw-$arch
@@ -60,19 +128,14 @@ suite_for() {  # suite_for x64|x86
         return
     fi
 
-    export WINEPREFIX=$work/prefix-$arch
-    # A prefix's first boot has been seen to fail now and then; booting it again completes it.
-    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-    timeout 120 $wineserver -w
-    # Window code runs without a display: nothing is drawn, everything else works.
-    run reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-    timeout 60 $wineserver -k; timeout 60 $wineserver -w
+    new_prefix "$work/prefix-$arch"
 
-    # The library as the installer places it: the DLL with the settings template beside it.
-    local library=$WINEPREFIX/drive_c/Quorvel
+    # The library as the installer places it: the DLL with the settings template beside it, in a
+    # folder whose name no single ANSI code page can write.
+    local library="$WINEPREFIX/drive_c/users/$unicode_user/$unicode_folder"
     mkdir -p "$library"
     cp "$dist/Quorvel.dll" "$dist/QuorvelSettings.oft" "$library/"
-    local dll='C:\Quorvel\Quorvel.dll'
+    local dll="$unicode_library\\Quorvel.dll"
 
     expect "$arch: regsvr32 registers the DLL" run regsvr32 /s "$dll"
     local classes='HKCU\Software\Classes'
@@ -88,7 +151,7 @@ suite_for() {  # suite_for x64|x86
             fail "$arch: $what"
         fi
     }
-    has "the class's InprocServer32 is the DLL" "$classes\\CLSID\\$clsid\\InprocServer32" /ve 'Quorvel\Quorvel.dll'
+    has "the class's InprocServer32 is the DLL" "$classes\\CLSID\\$clsid\\InprocServer32" /ve '\Quorvel.dll'
     has "the class is apartment-threaded" "$classes\\CLSID\\$clsid\\InprocServer32" /v ThreadingModel Apartment
     has "the class names its ProgID" "$classes\\CLSID\\$clsid\\ProgID" /ve Quorvel.Connect
     has "the class names its type library" "$classes\\CLSID\\$clsid\\TypeLib" /ve '{'
@@ -118,7 +181,7 @@ suite_for() {  # suite_for x64|x86
     for check in connect_check backend_check; do
         if [ -f "$checks/$check.exe" ]; then
             local args=()
-            [ $check = connect_check ] && args=('C:\Quorvel\Quorvel.dll')
+            [ $check = connect_check ] && args=("$dll")
             run "$checks/$check.exe" "${args[@]}" >"$work/$check-$arch.txt" 2>&1
             local status=$?
             if [ $status -eq 0 ]; then pass "$arch: $check"; else fail "$arch: $check (exit $status)"; sed 's/^/    /' "$work/$check-$arch.txt"; fi
@@ -132,7 +195,7 @@ suite_for() {  # suite_for x64|x86
         (cd "$root/build/native" && "$native_sim" "$work/$name.qvs") 2>&1 | normalise "$root/build/native" >"$work/$name-native.txt"
         run "$host_exe" "$(printf 'Z:%s' "$work/$name.qvs" | tr / '\\')" >"$work/$name-$arch.raw" 2>&1
         local status=$?
-        tr -d '\r' <"$work/$name-$arch.raw" | grep -v -e '^ok: ' -e '^FAILED: ' | normalise 'C:\Quorvel' >"$work/$name-$arch.txt"
+        tr -d '\r' <"$work/$name-$arch.raw" | grep -v -e '^ok: ' -e '^FAILED: ' | normalise "$unicode_library" >"$work/$name-$arch.txt"
         if diff -u "$work/$name-native.txt" "$work/$name-$arch.txt" >"$work/$name-$arch.diff"; then
             pass "$arch: scenario $name plays as in the simulator"
         else
@@ -147,6 +210,9 @@ suite_for() {  # suite_for x64|x86
             fail "$arch: outlook_host.exe ends well on $name (exit $status)"
         fi
     done
+
+    fast_exit "$host_exe"
+    unicode_shell "$build" "$host_exe" "$library"
 
     if [ "${QUORVEL_BENCH:-0}" = 1 ]; then
         timeout 600 "$wine" "$host_exe" --bench | tr -d '\r'
@@ -165,9 +231,94 @@ suite_for() {  # suite_for x64|x86
     rm -rf "$WINEPREFIX"
 }
 
+# Both builds registered side by side, as the installer leaves them: unregistering one keeps what
+# the other needs to load, and unregistering both leaves nothing. Wine 8 keeps one per-user class
+# key for both bitnesses, so only the build registered last can load there; Windows keeps one per
+# registry view.
+side_by_side() {
+    local arch=both
+    for build in x64 x86; do
+        if [ ! -f "$root/build/dist/$build/Quorvel.dll" ] || [ ! -f "$root/build/mingw-$build/tests/wine/host/outlook_host.exe" ]; then
+            fail "side by side: both builds and both outlook_host.exe are built"
+            return
+        fi
+    done
+    new_prefix "$work/prefix-both"
+    local classes='HKCU\Software\Classes'
+    local clsid='{6FE01BD5-7157-4B4A-B427-347DAE3050A2}' libid='{2125A69A-3C28-459F-883B-9CDCC4BF498F}'
+    local connect_iid='{95F0595E-05B4-43D4-A0DF-D1FF010816AE}'
+    local addin='HKCU\Software\Microsoft\Office\Outlook\Addins\Quorvel.Connect'
+    local session=$work/side-by-side.qvs
+    printf 'explorer open inbox\naddin connect\naddin startup\naddin shutdown\n' >"$session"
+    mkdir -p "$WINEPREFIX/drive_c/Program Files/Quorvel" "$WINEPREFIX/drive_c/Program Files (x86)/Quorvel"
+    cp "$root/build/dist/x64/Quorvel.dll" "$root/build/dist/x64/QuorvelSettings.oft" "$WINEPREFIX/drive_c/Program Files/Quorvel/"
+    cp "$root/build/dist/x86/Quorvel.dll" "$root/build/dist/x86/QuorvelSettings.oft" "$WINEPREFIX/drive_c/Program Files (x86)/Quorvel/"
+
+    regsvr() {  # regsvr x64|x86 [/u]
+        if [ "$1" = x64 ]; then
+            timeout 120 /usr/lib/wine/wine64 regsvr32 /s $2 'C:\Program Files\Quorvel\Quorvel.dll' >/dev/null 2>&1
+        else
+            timeout 120 /usr/lib/wine/wine regsvr32 /s $2 'C:\Program Files (x86)\Quorvel\Quorvel.dll' >/dev/null 2>&1
+        fi
+    }
+    # Wine 8 creates classes from the machine's keys only: the build's view of them is refreshed
+    # from the per-user registration, then its outlook_host.exe creates the add-in by ProgID.
+    loads() {  # loads x64|x86
+        local view=/reg:64 loader=/usr/lib/wine/wine64 key
+        [ "$1" = x86 ] && view=/reg:32 loader=/usr/lib/wine/wine
+        for key in "Quorvel.Connect" "CLSID\\$clsid" "TypeLib\\$libid"; do
+            timeout 60 /usr/lib/wine/wine64 reg delete "HKLM\\Software\\Classes\\$key" /f $view >/dev/null 2>&1
+            timeout 60 /usr/lib/wine/wine64 reg copy "$classes\\$key" "HKLM\\Software\\Classes\\$key" /s /f $view >/dev/null 2>&1
+        done
+        timeout 120 $loader "$root/build/mingw-$1/tests/wine/host/outlook_host.exe" "$(winpath "$session")" \
+            >"$work/side-by-side-$1.txt" 2>&1
+    }
+    present() { timeout 60 /usr/lib/wine/wine64 reg query "$1" >/dev/null 2>&1; }
+    check() {  # check <description> <command...>
+        local what=$1
+        shift
+        if "$@"; then pass "side by side: $what"; else fail "side by side: $what"; fi
+    }
+    shared_keys_stay() {
+        present "$classes\\Quorvel.Connect" && present "$classes\\TypeLib\\$libid\\1.0" && present "$addin" &&
+            present 'HKCU\Software\Vesk\Quorvel'
+    }
+    absent() { ! present "$1"; }
+
+    check "the 64-bit build registers" regsvr x64
+    check "the 32-bit build registers" regsvr x86
+    check "the 64-bit build unregisters" regsvr x64 /u
+    check "the 64-bit build's type library entry is gone" absent "$classes\\TypeLib\\$libid\\1.0\\0\\win64"
+    check "the ProgID, the type library, the add-in entry and the product's key stay" shared_keys_stay
+    check "the 32-bit build still loads by ProgID" loads x86
+
+    check "the 64-bit build registers again" regsvr x64
+    check "the 32-bit build unregisters" regsvr x86 /u
+    check "the 32-bit build's type library entry is gone" absent "$classes\\TypeLib\\$libid\\1.0\\0\\win32"
+    check "the ProgID, the type library, the add-in entry and the product's key stay" shared_keys_stay
+    check "the 64-bit build still loads by ProgID" loads x64
+
+    check "the 64-bit build unregisters last" regsvr x64 /u
+    local left=() key
+    for key in "$classes\\Quorvel.Connect" "$classes\\CLSID\\$clsid" "$classes\\Wow6432Node\\CLSID\\$clsid" \
+        "$classes\\TypeLib\\$libid" "$classes\\Interface\\$connect_iid" "$addin" 'HKCU\Software\Vesk'; do
+        present "$key" && left+=("$key")
+    done
+    if [ ${#left[@]} -eq 0 ]; then
+        pass "side by side: unregistering both leaves nothing"
+    else
+        fail "side by side: unregistering both leaves nothing (left: ${left[*]})"
+    fi
+    timeout 60 $wineserver -k
+    timeout 60 $wineserver -w
+    rm -rf "$WINEPREFIX"
+}
+
 archs=("$@")
-[ ${#archs[@]} -eq 0 ] && archs=(x64 x86)
-for arch in "${archs[@]}"; do suite_for "$arch"; done
+[ ${#archs[@]} -eq 0 ] && archs=(x64 x86 both)
+for arch in "${archs[@]}"; do
+    if [ "$arch" = both ]; then side_by_side; else suite_for "$arch"; fi
+done
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
