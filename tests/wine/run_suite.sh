@@ -107,6 +107,13 @@ unicode_shell() {  # unicode_shell <build> <outlook_host.exe> <library folder>
     fi
 }
 
+# The 32-bit Wine loader is a 32-bit Linux program: a kernel without 32-bit support cannot start it.
+runs_32bit() {  # runs_32bit <what needs it>
+    /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
+    fail "$1: this machine runs 32-bit programs (the kernel refuses /usr/lib/wine/wine)"
+    return 1
+}
+
 new_prefix() {  # new_prefix <folder>
     export WINEPREFIX=$1
     # A prefix's first boot has been seen to fail now and then; booting it again completes it.
@@ -123,6 +130,7 @@ suite_for() {  # suite_for x64|x86
     if [ "$arch" = x64 ]; then wine=/usr/lib/wine/wine64 platform=win64; else wine=/usr/lib/wine/wine platform=win32; fi
     local host_exe=$build/tests/wine/host/outlook_host.exe
     local dist=$root/build/dist/$arch
+    if [ "$arch" = x86 ]; then runs_32bit x86 || return; fi
     if [ ! -f "$dist/Quorvel.dll" ] || [ ! -f "$host_exe" ] || [ ! -f "$dist/QuorvelSettings.oft" ]; then
         fail "$arch: Quorvel.dll, its settings template and outlook_host.exe are built"
         return
@@ -243,6 +251,7 @@ side_by_side() {
             return
         fi
     done
+    runs_32bit "side by side" || return
     new_prefix "$work/prefix-both"
     local classes='HKCU\Software\Classes'
     local clsid='{6FE01BD5-7157-4B4A-B427-347DAE3050A2}' libid='{2125A69A-3C28-459F-883B-9CDCC4BF498F}'
@@ -256,9 +265,9 @@ side_by_side() {
 
     regsvr() {  # regsvr x64|x86 [/u]
         if [ "$1" = x64 ]; then
-            timeout 120 /usr/lib/wine/wine64 regsvr32 /s $2 'C:\Program Files\Quorvel\Quorvel.dll' >/dev/null 2>&1
+            timeout 120 /usr/lib/wine/wine64 regsvr32 /s ${2:-} 'C:\Program Files\Quorvel\Quorvel.dll' >/dev/null 2>&1
         else
-            timeout 120 /usr/lib/wine/wine regsvr32 /s $2 'C:\Program Files (x86)\Quorvel\Quorvel.dll' >/dev/null 2>&1
+            timeout 120 /usr/lib/wine/wine regsvr32 /s ${2:-} 'C:\Program Files (x86)\Quorvel\Quorvel.dll' >/dev/null 2>&1
         fi
     }
     # Wine 8 creates classes from the machine's keys only: the build's view of them is refreshed
