@@ -51,6 +51,7 @@ int playThenExitFast(const char* path) {
         std::cerr << "outlook_host: cannot read " << path << "\n";
         return 2;
     }
+    // Never destroyed: the process ends with the add-in and Outlook's objects still alive.
     auto* session = new Session(host::MakeComAddin, std::make_unique<host::Win32WindowDriver>(),
                                 host::settingsTemplateSwitch());
     Script script(*session, std::cout);
