@@ -70,7 +70,7 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
     Object copy;
     Object source;
     if (NeedsTemporaryDraft(version)) {
-        DeleteLeftoverDrafts(on);
+        DeleteLeftoverDrafts(on, AppointmentItem());
         on.step([&] { copy = AppointmentItem().call("Copy").toObject(); });
         on.step([&] { copy.put("ReminderSet", false); });
         on.step([&] { copy.put("MeetingStatus", outlook::olNonMeeting); });

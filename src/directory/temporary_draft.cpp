@@ -30,7 +30,7 @@ void DeleteTemporaryDraft(const ErrorLabel& on, const Object& draft) {
     on.step([&] { draft.call("Delete"); });
 }
 
-void DeleteLeftoverDrafts(const ErrorLabel& on) {
+void DeleteLeftoverDrafts(const ErrorLabel& on, const Object& editing) {
     Object items;
     on.step([&] {
         items = Addin().NameSpace().call("GetDefaultFolder", {outlook::olFolderCalendar}).toObject().get("Items").toObject();
@@ -41,7 +41,7 @@ void DeleteLeftoverDrafts(const ErrorLabel& on) {
     Object found;
     on.step([&] { found = items.call("Find", {DraftFilter}).toObject(); });
     while (found) {
-        if (IsDraft(found)) drafts.push_back(found);
+        if (IsDraft(found) && !found.is(editing)) drafts.push_back(found);
         Object next;
         on.step([&] { next = items.call("FindNext").toObject(); });
         found = next;
@@ -52,5 +52,5 @@ void DeleteLeftoverDrafts(const ErrorLabel& on) {
 void DeleteLeftoverDraftsAtConnection() {
     int16_t version = 0;
     if (!IgnoreErrors([&] { version = Addin().GetOutlookVersion(); })) return;
-    if (NeedsTemporaryDraft(version)) DeleteLeftoverDrafts(ErrorLabel("GlobalInitSettings:"));
+    if (NeedsTemporaryDraft(version)) DeleteLeftoverDrafts(ErrorLabel("GlobalInitSettings:"), Object());
 }

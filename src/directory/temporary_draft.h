@@ -15,8 +15,9 @@ bool NeedsTemporaryDraft(int16_t outlookVersion);
 // Deletes the draft, trying a second time when Outlook refuses once.
 void DeleteTemporaryDraft(const ErrorLabel& on, const automation::Object& draft);
 
-// Deletes the drafts an earlier refusal left in the calendar: items with exactly that subject.
-void DeleteLeftoverDrafts(const ErrorLabel& on);
+// Deletes the drafts an earlier refusal left in the calendar: items with exactly that subject,
+// except `editing`, one the user has opened and is working on.
+void DeleteLeftoverDrafts(const ErrorLabel& on, const automation::Object& editing);
 
 // The same at connection, on the Outlook versions that make drafts; failures are logged with
 // the directory's loading.

@@ -207,6 +207,18 @@ TEST_P(OldOutlookBookingTest, ADraftLeftBehindGoesBeforeTheNextCopyAndNothingEls
     EXPECT_EQ(std::count(subjects.begin(), subjects.end(), "Quorvel Temporary Draft notes"), 1);
 }
 
+TEST_P(OldOutlookBookingTest, ADraftLeftBehindThatTheUserIsEditingStays) {
+    outlook.setVersion(GetParam());
+    Start();
+    outlook.failMember("AppointmentItem.Delete", "item in use");
+    outlook.clickButton(NewAppointment("Old"), "People && Resources");
+    outlook.clearFaults();
+    Object inspector = outlook.displayItem(outlook.findItems(sim::FolderKind::Calendar, "Quorvel Temporary Draft")[0]);
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_EQ(Drafts(outlook), 1);
+    EXPECT_EQ(Dialog().caption(), "People & Resources: Quorvel Temporary Draft");
+}
+
 TEST_P(OldOutlookBookingTest, ConnectingRemovesADraftLeftBehind) {
     outlook.setVersion(GetParam());
     outlook.addAppointment("Quorvel Temporary Draft");
