@@ -57,7 +57,7 @@ TEST_F(AddinTest, AlertsOnOutlook2000ShowTheLogWindowForTheirDuration) {
 TEST_F(AddinTest, ShutDownDuringAnOutlook2000AlertLeavesTheLogWindowUnloaded) {
     outlook.setVersion("9.0.0.2711");
     session.connect();
-    outlook.queueAlertAnswer(sim::AlertAnswer::Ok, [&] { MainFormInstance::Unload(); });
+    outlook.queueAlertAnswer(sim::AlertAnswer::Ok, [&] { session.shutdown(); });
     EXPECT_EQ(gAddin->OutlookAlert("Title", "Text"), -1);
     EXPECT_FALSE(MainFormInstance::IsLoaded()) << "the unloaded form came back, or was touched freed";
 }
