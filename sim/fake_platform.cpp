@@ -48,6 +48,7 @@ void FakePlatform::setRegistryValue(uint32_t root, const std::string& key, const
 
 int32_t FakePlatform::regOpenKey(uint32_t root, const std::string& path, uint32_t access, uintptr_t& key) {
     key = 0;
+    keyAccessAsked_.push_back(access);
     KeyName name{root, folded(path)};
     // The user is a standard user: the machine's keys open for reading only.
     if (root == platform::HKEY_LOCAL_MACHINE_ROOT && (access & KeyWriteRights) != 0) return ERROR_ACCESS_DENIED;

@@ -43,6 +43,8 @@ public:
     const std::vector<std::string>& processesStarted() const { return processesStarted_; }
     // Registry keys opened and not yet closed.
     size_t openKeys() const { return openKeys_.size(); }
+    // The access rights asked for by every key opening, granted or not.
+    const std::vector<uint32_t>& keyAccessAsked() const { return keyAccessAsked_; }
 
 private:
     using KeyName = std::pair<uint32_t, std::string>;
@@ -50,6 +52,7 @@ private:
     Context& context_;
     std::map<KeyName, std::map<std::string, platform::RegistryData>> registry_;
     std::map<uintptr_t, KeyName> openKeys_;
+    std::vector<uint32_t> keyAccessAsked_;
     uintptr_t nextKey_ = 0x100;
     std::map<uint32_t, std::string> strings_;
     std::set<std::string> files_;

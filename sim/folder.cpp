@@ -40,12 +40,21 @@ Items::Items(Context& session, std::shared_ptr<Folder> folder)
         return objectValue(items[index - 1]);
     });
     method("Find", [this](Args& args) {
-        std::string subject = subjectOfFilter(required(args, 0).toString());
-        for (const auto& item : folder_->items()) {
-            if (equalNoCase(item->subject(), subject)) return objectValue(item);
-        }
-        return nothing();
+        subject_ = subjectOfFilter(required(args, 0).toString());
+        return findFrom(0);
     });
+    method("FindNext", [this](Args&) { return findFrom(next_); });
+}
+
+Value Items::findFrom(size_t from) {
+    const auto& items = folder_->items();
+    for (size_t index = from; index < items.size(); ++index) {
+        if (!equalNoCase(items[index]->subject(), subject_)) continue;
+        next_ = index + 1;
+        return objectValue(items[index]);
+    }
+    next_ = items.size();
+    return nothing();
 }
 
 }  // namespace sim

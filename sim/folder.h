@@ -40,7 +40,12 @@ public:
     Items(Context& session, std::shared_ptr<Folder> folder);
 
 private:
+    // The next match after `from`, in folder order; remembered for FindNext.
+    Value findFrom(size_t from);
+
     std::shared_ptr<Folder> folder_;
+    std::string subject_;
+    size_t next_ = 0;
 };
 
 }  // namespace sim

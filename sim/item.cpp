@@ -160,12 +160,18 @@ std::string Item::names(int16_t type) const {
 }
 
 void Item::setNames(int16_t type, const std::string& list) {
+    writtenNames_[type] = list;
     recipients_.erase(std::remove_if(recipients_.begin(), recipients_.end(),
                                      [type](const auto& recipient) { return recipient->type == type; }),
                       recipients_.end());
     for (const std::string& name : splitNames(list))
         recipients_.push_back(std::make_shared<RecipientData>(RecipientData{name, type, false, ""}));
     changed();
+}
+
+std::string Item::writtenNames(int16_t type) const {
+    auto written = writtenNames_.find(type);
+    return written == writtenNames_.end() ? std::string() : written->second;
 }
 
 std::string Item::organizer() const { return state_.organizer.empty() ? context().currentUser : state_.organizer; }

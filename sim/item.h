@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,8 @@ public:
     std::string organizer() const;
     // Replaces the recipients of that type with the names of a ";"-separated list, unresolved.
     void setNames(int16_t type, const std::string& list);
+    // The list last written for that type, exactly as written, before Outlook tidied it.
+    std::string writtenNames(int16_t type) const;
 
     // Where the first Save puts the item instead of the default folder of its type.
     void setHome(std::shared_ptr<Folder> folder, bool hidden);
@@ -86,6 +89,7 @@ private:
     ItemKind kind_;
     ItemState state_;
     RecipientList recipients_;
+    std::map<int16_t, std::string> writtenNames_;
     ItemState savedState_;
     bool everSaved_ = false;
     bool saved_ = false;

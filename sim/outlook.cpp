@@ -160,6 +160,10 @@ automation::Object Outlook::displayItem(const automation::Object& item) {
 
 automation::Object Outlook::openEmptyInspector() { return application_->inspectors()->open(nullptr)->object(); }
 
+void Outlook::announceInspectorAgain(const automation::Object& inspector) {
+    application_->inspectors()->announce(required<Inspector>(inspector, "inspector"));
+}
+
 bool Outlook::closeInspector(const automation::Object& inspector, bool saveChanges) {
     return required<Inspector>(inspector, "inspector")->close(saveChanges ? SaveMode::Save : SaveMode::Discard, true);
 }
@@ -283,6 +287,12 @@ std::vector<RecipientInfo> Outlook::recipients(const automation::Object& item) c
 std::string Outlook::requiredAttendees(const automation::Object& item) const { return itemOf(item)->names(1); }
 
 std::string Outlook::resources(const automation::Object& item) const { return itemOf(item)->names(3); }
+
+std::string Outlook::writtenRequiredAttendees(const automation::Object& item) const {
+    return itemOf(item)->writtenNames(1);
+}
+
+std::string Outlook::writtenResources(const automation::Object& item) const { return itemOf(item)->writtenNames(3); }
 
 bool Outlook::isSaved(const automation::Object& item) const { return itemOf(item)->isSaved(); }
 

@@ -94,6 +94,8 @@ public:
     // Displays the item and answers its inspector.
     automation::Object displayItem(const automation::Object& item);
     automation::Object openEmptyInspector();
+    // Outlook announces an open window a second time.
+    void announceInspectorAgain(const automation::Object& inspector);
     // The user closes the window, answering the save prompt; false when a handler cancelled.
     bool closeInspector(const automation::Object& inspector, bool saveChanges = false);
     // The user presses Send; false when a handler cancelled.
@@ -126,6 +128,9 @@ public:
     std::vector<RecipientInfo> recipients(const automation::Object& item) const;
     std::string requiredAttendees(const automation::Object& item) const;
     std::string resources(const automation::Object& item) const;
+    // What the add-in last wrote to RequiredAttendees and Resources, before Outlook tidied it.
+    std::string writtenRequiredAttendees(const automation::Object& item) const;
+    std::string writtenResources(const automation::Object& item) const;
     bool isSaved(const automation::Object& item) const;
 
 private:

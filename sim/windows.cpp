@@ -62,10 +62,14 @@ std::shared_ptr<Inspector> Inspectors::open(std::shared_ptr<Item> item) {
     auto inspector = make<Inspector>(context(), item);
     if (item) item->setInspector(inspector);
     list_.push_back(inspector);
-    Args args{inspector->object()};
-    fire("NewInspector", args);
+    announce(inspector);
     inspector->activate();
     return inspector;
+}
+
+void Inspectors::announce(const std::shared_ptr<Inspector>& inspector) {
+    Args args{inspector->object()};
+    fire("NewInspector", args);
 }
 
 void Inspectors::remove(const Inspector* inspector) { removeFrom(list_, inspector); }

@@ -36,6 +36,8 @@ public:
     const std::vector<std::shared_ptr<Inspector>>& list() const { return list_; }
     // Opens an inspector on the item (or on none): NewInspector, then the new window's Activate.
     std::shared_ptr<Inspector> open(std::shared_ptr<Item> item);
+    // Raises NewInspector for a window already open, as Outlook may do for one it shows again.
+    void announce(const std::shared_ptr<Inspector>& inspector);
     void remove(const Inspector* inspector);
     std::shared_ptr<Inspector> active() const;
 

@@ -1,26 +1,13 @@
 #include "automation/value.h"
+#include "automation/basic_number.h"
 #include "automation/error.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <sstream>
 
 namespace automation {
 namespace {
-
-double parseNumber(const std::string& text) {
-    const char* begin = text.c_str();
-    while (*begin == ' ') ++begin;
-    if (*begin == '\0') throw errors::typeMismatch();
-    char* end = nullptr;
-    errno = 0;
-    double number = std::strtod(begin, &end);
-    while (*end == ' ') ++end;
-    if (*end != '\0' || errno == ERANGE) throw errors::typeMismatch();
-    return number;
-}
 
 // Basic rounds half to even when it narrows a floating value to an integer.
 template <typename Int>
@@ -48,7 +35,7 @@ double Value::toDouble() const {
         double operator()(int32_t i) const { return i; }
         double operator()(double d) const { return d; }
         double operator()(Date d) const { return d.serial; }
-        double operator()(const std::string& s) const { return parseNumber(s); }
+        double operator()(const std::string& s) const { return ParseBasicNumber(s); }
         double operator()(const Object&) const { throw errors::typeMismatch(); }
         double operator()(Missing) const { throw errors::typeMismatch(); }
     };

@@ -1,5 +1,7 @@
 #include "directory/people_resources_form.h"
 
+#include "automation/counted_loop.h"
+#include "directory/temporary_draft.h"
 #include "host/globals.h"
 #include "log/error_label.h"
 #include "outlook/outlook_constants.h"
@@ -52,11 +54,11 @@ void PeopleResourcesForm::InitForm(const Object& recipients) {
     resources_.RemoveAll();
     if (!recipients) return;
     int16_t count = recipients.get("Count").toInt16();
-    for (int16_t index = 1; index <= count; ++index) {
+    automation::ForEachIndex(count, [&](int16_t index) {
         Object recipient = recipients.call("Item", {index}).toObject();
         DirectoryList& list = recipient.get("Type").toInt16() == outlook::olResource ? resources_ : people_;
         list.Append(recipient.get("Name").toString(), DirectoryList::DirectoryEntry);
-    }
+    });
 }
 
 void PeopleResourcesForm::ShowForm(const Object& appointment) {
@@ -67,8 +69,8 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
     on.step([&] { version = Addin().GetOutlookVersion(); });
     Object copy;
     Object source;
-    // Outlook 2000 and 2002 give a meeting's recipients reliably only from a saved item.
-    if (version < 11) {
+    if (NeedsTemporaryDraft(version)) {
+        DeleteLeftoverDrafts(on, AppointmentItem());
         on.step([&] { copy = AppointmentItem().call("Copy").toObject(); });
         on.step([&] { copy.put("ReminderSet", false); });
         on.step([&] { copy.put("MeetingStatus", outlook::olNonMeeting); });
@@ -90,26 +92,26 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
         on.step([&] { window_->setCaption("People & Resources: " + AppointmentItem().get("Subject").toString()); });
         on.step([&] { window_->show(); });
     }
-    if (copy) on.step([&] { copy.call("Delete"); });
+    if (copy) DeleteTemporaryDraft(on, copy);
 }
 
 void PeopleResourcesForm::AddRecipients(const ErrorLabel& on, const Object& recipients) {
     DirectoryList::Update peopleUpdate(people_);
     DirectoryList::Update resourcesUpdate(resources_);
     int16_t count = on.bound([&] { return recipients.get("Count").toInt16(); });
-    for (int16_t index = 1; index <= count; ++index) {
+    automation::ForEachIndex(count, [&](int16_t index) {
         Object recipient;
         on.step([&] { recipient = recipients.call("Item", {index}).toObject(); });
         std::string name;
-        // A name or type that cannot be read enters the branch, as a failing test does.
-        if (!on.step([&] { name = recipient.get("Name").toString(); }) || name == OrganizerName) continue;
+        if (!on.step([&] { name = recipient.get("Name").toString(); }) || name == OrganizerName) return;
         int16_t type = 0;
-        bool typeRead = on.step([&] { type = recipient.get("Type").toInt16(); });
-        if (!typeRead || type == outlook::olResource)
+        // Guessing a type would tick a person as a room and book them so at the next save.
+        if (!on.step([&] { type = recipient.get("Type").toInt16(); })) return;
+        if (type == outlook::olResource)
             on.step([&] { resources_.AddItemIfNew(name, true); });
         else if (type == outlook::olRequired)
             on.step([&] { people_.AddItemIfNew(name, true); });
-    }
+    });
 }
 
 void PeopleResourcesForm::SaveButton_Click() {

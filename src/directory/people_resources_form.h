@@ -10,8 +10,6 @@
 // The People & Resources dialog: the directory in two lists, applied to one appointment.
 class PeopleResourcesForm : public automation::EventOwner {
 public:
-    static constexpr const char* TemporaryDraftSubject = "Quorvel Temporary Draft";
-
     PeopleResourcesForm();
     ~PeopleResourcesForm() override;
 

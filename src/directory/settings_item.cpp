@@ -49,8 +49,10 @@ void cExplorer::SettingsButton_Click() {
     ErrorLabel on("SettingsButton_Click:");
     Object calendar;
     on.step([&] { calendar = CalendarFolder(); });
-    on.step([&] { settingsItem_.set(FindSettingsItem(calendar)); });
-    if (!SettingsItem()) {
+    // A search that failed says nothing about the item: creating one then would stand a second,
+    // empty directory beside the real one.
+    bool searched = on.step([&] { settingsItem_.set(FindSettingsItem(calendar)); });
+    if (searched && !SettingsItem()) {
         std::string templatePath = platform::services().libraryFolder() + "\\QuorvelSettings.oft";
         on.step([&] {
             settingsItem_.set(Addin().OutlookInstance().call("CreateItemFromTemplate", {templatePath}).toObject());

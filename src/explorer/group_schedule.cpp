@@ -1,6 +1,7 @@
 #include <array>
 
 #include "automation/component_factory.h"
+#include "automation/counted_loop.h"
 #include "explorer/explorer.h"
 #include "host/globals.h"
 #include "log/error_label.h"
@@ -73,24 +74,29 @@ void cExplorer::UpdateGroupSchedule() {
         on.step([&] { folderWrapper.putRef("Item", calendar); });
         on.step([&] { hiddenItems = folderWrapper.get("HiddenItems").toObject(); });
         for (const Schedule& kind : Schedules) {
-            // A failed look-up must not leave the previous schedule to be refilled in its place.
+            // A failed look-up must not leave the previous schedule to be refilled in its place,
+            // nor add a second schedule beside the one it could not see.
             schedule.clear();
-            on.step([&] { schedule = hiddenItems.call("Item", {kind.subject}).toObject(); });
+            if (!on.step([&] { schedule = hiddenItems.call("Item", {kind.subject}).toObject(); })) continue;
             if (!schedule) {
                 on.step([&] { schedule = hiddenItems.call("Add", {"IPM.Appointment"}).toObject(); });
-                on.step([&] { schedule.put("Subject", kind.subject); });
+                // Saved without its subject, a schedule could never be found again.
+                if (!on.step([&] { schedule.put("Subject", kind.subject); })) {
+                    on.step([&] { schedule.call("Delete"); });
+                    continue;
+                }
             } else {
                 EmptySchedule(on, schedule);
             }
             Object entries;
             on.step([&] { entries = directory.get("Recipients").toObject(); });
             int16_t count = on.bound([&] { return entries.get("Count").toInt16(); });
-            for (int16_t index = 1; index <= count; ++index) {
+            automation::ForEachIndex(count, [&](int16_t index) {
                 Object entry;
                 on.step([&] { entry = entries.call("Item", {index}).toObject(); });
                 if (on.test([&] { return kind.Takes(entry.get("Type").toInt16()); }))
                     CopyMember(on, schedule, entry, member);
-            }
+            });
             on.step([&] { schedule.call("Save"); });
         }
     }

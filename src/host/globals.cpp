@@ -5,6 +5,7 @@
 #include "dialogs/order_form.h"
 #include "directory/people_resources_form.h"
 #include "directory/settings_item.h"
+#include "directory/temporary_draft.h"
 #include "log/main_form.h"
 #include "session/addin.h"
 #include "session/object_store.h"
@@ -28,6 +29,7 @@ void GlobalInit(const automation::Object& app, const std::string& title) {
     gObjectStore = std::make_shared<cObjectStore>();
     gAddin->Init(app, title);
     GlobalInitSettings();
+    DeleteLeftoverDraftsAtConnection();
 }
 
 void GlobalStartupComplete() { Addin().Startup(); }

@@ -1,6 +1,7 @@
 #include "session/addin.h"
 
 #include "automation/component_factory.h"
+#include "automation/counted_loop.h"
 #include "automation/error.h"
 #include "explorer/explorer.h"
 #include "log/error_label.h"
@@ -37,12 +38,12 @@ void cAddin::Init(const Object& oApp, const std::string& sProgId) {
 void cAddin::Startup() {
     LogTrace("Addin Startup");
     int16_t count = Explorers().get("Count").toInt16();
-    for (int16_t index = 1; index <= count; ++index) {
+    automation::ForEachIndex(count, [this](int16_t index) {
         std::shared_ptr<cExplorer> wrapper = cExplorer::New();
         wrapper->Init(Explorers().call("Item", {index}).toObject());
         wrapper->OnFolderSwitch();
         wrapper->OnSelectionChange();
-    }
+    });
 }
 
 void cAddin::Destruct() {
@@ -64,12 +65,13 @@ int16_t cAddin::GetOutlookVersion() {
 int16_t cAddin::OutlookAlert(const std::string& title, const std::string& text) {
     if (!OutlookInstance()) return 0;
     if (GetOutlookVersion() <= 9) {
-        MainForm& log = MainFormInstance::Get();
-        bool wasVisible = log.Visible();
-        log.Show();
+        bool wasVisible = MainFormInstance::Get().Visible();
+        MainFormInstance::Get().Show();
         auto answer = platform::services().messageBox(text, title, platform::MessageBoxButtons::OkCancel);
         int16_t result = answer == platform::MessageBoxAnswer::Ok ? -1 : 0;
-        if (!wasVisible) log.Hide();
+        // Shut-down may have unloaded the form while the box was up: look it up again, and leave
+        // an unloaded form unloaded.
+        if (!wasVisible && MainFormInstance::IsLoaded()) MainFormInstance::Get().Hide();
         return result;
     }
     Object assistant = OutlookInstance().get("Assistant").toObject();
@@ -82,7 +84,7 @@ int16_t cAddin::OutlookAlert(const std::string& title, const std::string& text) 
 int16_t cAddin::OutlookSecurityInfo() {
     return OutlookAlert("Outlook Security Info",
                         "Quorvel could not access data from Outlook. This is probably due to the fact that you "
-                        "prevented access to Outlook just before. Please allow access as Tembrix will not work "
+                        "prevented access to Outlook just before. Please allow access as Quorvel will not work "
                         "correctly otherwise. Please refer to the documentation for info and possible ways to "
                         "work around this issue.");
 }

@@ -55,3 +55,19 @@ TEST(Object, CallsOnNothingRaiseObjectNotSet) {
     EXPECT_EQ(errorCode([&] { nothing.as(automation::Interface::OutlookApplication); }),
               automation::errors::ObjectNotSet);
 }
+
+TEST(Value, TextToNumberAcceptsBasicFormsOnly) {
+    EXPECT_EQ(Value("-12").toInt16(), -12);
+    EXPECT_EQ(Value("+7").toInt16(), 7);
+    EXPECT_EQ(Value("\t3 ").toInt16(), 3);
+    EXPECT_DOUBLE_EQ(Value(".5").toDouble(), 0.5);
+    EXPECT_DOUBLE_EQ(Value("2.").toDouble(), 2);
+    EXPECT_DOUBLE_EQ(Value("1.5E2").toDouble(), 150);
+    EXPECT_DOUBLE_EQ(Value("25d-1").toDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(Value("1e-999").toDouble(), 0);
+    for (const char* text : {"0x0C", "0X1p3", "inf", "-Infinity", "nan", "1e", "1e+", ".", "-", "1 2", "12..", "--1"})
+        EXPECT_EQ(errorCode([&] { Value(text).toDouble(); }), automation::errors::TypeMismatch) << text;
+    EXPECT_EQ(errorCode([] { Value(std::string("1\0", 2)).toDouble(); }), automation::errors::TypeMismatch);
+    EXPECT_EQ(errorCode([] { Value("1e999").toDouble(); }), automation::errors::Overflow);
+    EXPECT_EQ(errorCode([] { Value("-1E400").toDouble(); }), automation::errors::Overflow);
+}

@@ -1,5 +1,7 @@
 #include "directory_fixture.h"
 
+#include <algorithm>
+
 #include "host/globals.h"
 
 using automation::Object;
@@ -30,6 +32,8 @@ TEST_F(BookingTest, ChosenPeopleAndRoomBecomeTheMeetingsAttendees) {
     Object item = inspector.get("CurrentItem").toObject();
     EXPECT_EQ(outlook.requiredAttendees(item), "Anna Berg; Guest Person");
     EXPECT_EQ(outlook.resources(item), "Room Fjord");
+    EXPECT_EQ(outlook.writtenRequiredAttendees(item), "Anna Berg;Guest Person;");
+    EXPECT_EQ(outlook.writtenResources(item), "Room Fjord;");
     EXPECT_EQ(item.get("MeetingStatus").toInt16(), 1);
     std::vector<sim::RecipientInfo> recipients = outlook.recipients(item);
     EXPECT_EQ(recipients.size(), 4u) << "the optional attendee stays";
@@ -49,6 +53,7 @@ TEST_F(BookingTest, WrittenNamesEndInTheSeparator) {
     Tick("PeopleList", "Anna Berg");
     outlook.failMember("VeskAppointmentItem.Resources", "resources refused");
     Dialog().button("SaveButton")->click();
+    EXPECT_EQ(outlook.writtenRequiredAttendees(item), "Anna Berg;");
     EXPECT_EQ(outlook.requiredAttendees(item), "Anna Berg");
     EXPECT_TRUE(Logged("SaveButton_Click:resources refused"));
     EXPECT_EQ(item.get("MeetingStatus").toInt16(), 1) << "a failing step does not stop the rest";
@@ -123,6 +128,18 @@ TEST_F(BookingTest, OneFailingRecipientDoesNotStopTheOthers) {
     EXPECT_TRUE(Dialog().isVisible());
 }
 
+TEST_F(BookingTest, ARecipientWhoseTypeCannotBeReadIsLeftOut) {
+    Object inspector = NewAppointment("Partial", {{"Anna Berg", Required}, {"Guest Person", Required}});
+    outlook.failMember("Recipient.Type", "unreadable type", 1);
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_TRUE(Logged("ShowForm:unreadable type"));
+    EXPECT_EQ(ListTexts("ResourcesList"), Strings{"Room Fjord"}) << "a person was listed as a resource";
+    EXPECT_TRUE(Chosen("ResourcesList").empty());
+    EXPECT_EQ(Chosen("PeopleList"), Strings{"Guest Person"});
+    Dialog().button("SaveButton")->click();
+    EXPECT_EQ(outlook.resources(inspector.get("CurrentItem").toObject()), "") << "a person was booked as a room";
+}
+
 TEST_F(BookingTest, TheDialogFollowsTheWindowWhoseButtonWasPressed) {
     Object first = NewAppointment("First");
     Object second = NewAppointment("Second");
@@ -154,6 +171,68 @@ TEST_P(OldOutlookBookingTest, TheTemporaryDraftLivesOnlyWhileTheDialogIsPrepared
         << "the draft stayed after a failure";
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_EQ(outlook.alerts().back().title, "Outlook Security Info");
+}
+
+TEST_P(OldOutlookBookingTest, ADraftRefusingItsDeletionOnceStillGoes) {
+    outlook.setVersion(GetParam());
+    Start();
+    Object inspector = NewAppointment("Old");
+    outlook.failMember("AppointmentItem.Delete", "item in use", 1);
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_TRUE(Logged("ShowForm:item in use"));
+    EXPECT_TRUE(outlook.findItems(sim::FolderKind::Calendar, "Quorvel Temporary Draft").empty());
+}
+
+namespace {
+int Drafts(sim::Outlook& outlook) {
+    std::vector<std::string> subjects = outlook.subjects(sim::FolderKind::Calendar);
+    return static_cast<int>(std::count(subjects.begin(), subjects.end(), "Quorvel Temporary Draft"));
+}
+}  // namespace
+
+TEST_P(OldOutlookBookingTest, ADraftLeftBehindGoesBeforeTheNextCopyAndNothingElseGoes) {
+    outlook.setVersion(GetParam());
+    outlook.addAppointment("quorvel temporary draft");
+    outlook.addAppointment("Quorvel Temporary Draft notes");
+    Start();
+    Object inspector = NewAppointment("Old");
+    outlook.failMember("AppointmentItem.Delete", "item in use");
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_EQ(Drafts(outlook), 1);
+    outlook.clearFaults();
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_EQ(Drafts(outlook), 0);
+    std::vector<std::string> subjects = outlook.subjects(sim::FolderKind::Calendar);
+    EXPECT_EQ(std::count(subjects.begin(), subjects.end(), "quorvel temporary draft"), 1);
+    EXPECT_EQ(std::count(subjects.begin(), subjects.end(), "Quorvel Temporary Draft notes"), 1);
+}
+
+TEST_P(OldOutlookBookingTest, ADraftLeftBehindThatTheUserIsEditingStays) {
+    outlook.setVersion(GetParam());
+    Start();
+    outlook.failMember("AppointmentItem.Delete", "item in use");
+    outlook.clickButton(NewAppointment("Old"), "People && Resources");
+    outlook.clearFaults();
+    Object inspector = outlook.displayItem(outlook.findItems(sim::FolderKind::Calendar, "Quorvel Temporary Draft")[0]);
+    outlook.clickButton(inspector, "People && Resources");
+    EXPECT_EQ(Drafts(outlook), 1);
+    EXPECT_EQ(Dialog().caption(), "People & Resources: Quorvel Temporary Draft");
+}
+
+TEST_P(OldOutlookBookingTest, ConnectingRemovesADraftLeftBehind) {
+    outlook.setVersion(GetParam());
+    outlook.addAppointment("Quorvel Temporary Draft");
+    outlook.addAppointment("Quorvel Temporary Draft");
+    Start();
+    EXPECT_EQ(Drafts(outlook), 0);
+}
+
+TEST_F(DirectoryTest, FromOutlook2003ADraftSubjectIsNotTheAddinsToDelete) {
+    outlook.setVersion("11.0.0.8312");
+    outlook.addAppointment("Quorvel Temporary Draft");
+    Start();
+    outlook.clickButton(NewAppointment("New"), "People && Resources");
+    EXPECT_EQ(Drafts(outlook), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Outlook2000And2002, OldOutlookBookingTest, testing::Values("9.0.0.2711", "10.0.0.2627"));

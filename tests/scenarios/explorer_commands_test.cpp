@@ -107,11 +107,12 @@ TEST_F(SystemInfoTest, ANumberIsReadAsItsDecimalValue) {
 }
 
 TEST_F(SystemInfoTest, TheMachinesKeysAreOpenedForReadingOnly) {
-    SetValue("SOFTWARE\\Quorvel", "Name", 1, "value");
-    uintptr_t key = 0;
-    EXPECT_NE(outlook.platform().regOpenKey(platform::HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Quorvel", 0x2003F, key), 0)
-        << "a standard user cannot open the machine's keys for writing";
-    std::string value;
-    EXPECT_TRUE(GetKeyValue(platform::HKEY_LOCAL_MACHINE_ROOT, "SOFTWARE\\Quorvel", "Name", value));
-    EXPECT_EQ(value, "value");
+    SetValue("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", 1, "C:\\Tools");
+    outlook.platform().declareFile("C:\\Tools\\MSINFO32.EXE");
+    Press();
+    std::vector<uint32_t> asked = outlook.platform().keyAccessAsked();
+    ASSERT_FALSE(asked.empty());
+    constexpr uint32_t KeyRead = 0x20019;
+    for (uint32_t access : asked) EXPECT_EQ(access & ~KeyRead, 0u) << std::hex << access << " asks for more than reading";
+    EXPECT_EQ(outlook.platform().processesStarted(), std::vector<std::string>{"C:\\Tools\\MSINFO32.EXE"});
 }

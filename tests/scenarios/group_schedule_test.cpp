@@ -112,6 +112,15 @@ TEST_F(GroupScheduleTest, WithoutTheCommandTheUserIsToldOnce) {
               "Could not open Group Schedules for this folder. Please switch to your calendar first.");
 }
 
+TEST_F(GroupScheduleTest, ACommandWhoseExecuteFailsStillCountsAsPresent) {
+    Start();
+    outlook.failMember("CommandBarButton.Execute", "command unavailable");
+    outlook.clickButton(outlook.explorer(1), "Group Schedule...");
+    EXPECT_EQ(outlook.groupScheduleShows(outlook.explorer(1)), 0);
+    EXPECT_TRUE(outlook.alerts().empty()) << "a control that exists was reported missing";
+    EXPECT_EQ(CountLoggedUnder("GroupScheduleButton_Click:"), 0);
+}
+
 TEST_F(GroupScheduleTest, AnUnreadableFolderStillSwitchesToTheCalendarFirst) {
     Start();
     Object explorer = outlook.explorer(1);
@@ -129,4 +138,46 @@ TEST_F(GroupScheduleTest, WithoutCommandBarsNoAlertIsShown) {
     outlook.clickButton(explorer, "Group Schedule...");
     EXPECT_EQ(CountLogged("GroupScheduleButton_Click:no bars"), 1) << "the calendar is shown: only the group schedules step reads the bars";
     EXPECT_TRUE(outlook.alerts().empty());
+}
+
+namespace {
+std::vector<std::string> Subjects(const std::vector<Object>& items) {
+    std::vector<std::string> subjects;
+    for (const Object& item : items) subjects.push_back(item.get("Subject").toString());
+    return subjects;
+}
+}  // namespace
+
+TEST_F(GroupScheduleTest, AFailingLookUpSkipsThatScheduleInsteadOfAddingASecond) {
+    AddSettingsItem(Directory);
+    Start();
+    EditSettings();
+    outlook.failMember("HiddenItems.Item", "server busy", 2);
+    EditSettings();
+    EXPECT_TRUE(Logged("UpdateGroupSchedule:server busy"));
+    EXPECT_EQ(Subjects(outlook.hiddenItems()),
+              (std::vector<std::string>{Prefix + "Quorvel All", Prefix + "Quorvel People", Prefix + "Quorvel Resources"}));
+}
+
+TEST_F(GroupScheduleTest, AScheduleWhoseSubjectCannotBeWrittenIsDeletedNotSaved) {
+    AddSettingsItem(Directory);
+    Start();
+    outlook.clickButton(outlook.explorer(1), "Settings");
+    outlook.failMember("AppointmentItem.Subject", "subject refused", 1);
+    outlook.closeInspector(outlook.inspector(1));
+    EXPECT_TRUE(Logged("UpdateGroupSchedule:subject refused"));
+    EXPECT_EQ(Subjects(outlook.hiddenItems()),
+              (std::vector<std::string>{Prefix + "Quorvel People", Prefix + "Quorvel Resources"}));
+    outlook.clearFaults();
+    EditSettings();
+    EXPECT_EQ(outlook.hiddenItems().size(), 3u) << "the next close makes the missing one";
+}
+
+TEST_F(GroupScheduleTest, ADirectoryOf32767EntriesEnds) {
+    Entries directory(32767, {"Olle Opt", Optional});
+    AddSettingsItem(directory);
+    Start();
+    EditSettings();
+    EXPECT_EQ(outlook.hiddenItems().size(), 3u);
+    EXPECT_FALSE(Logged("UpdateGroupSchedule:Overflow"));
 }

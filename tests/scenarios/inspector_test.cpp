@@ -25,9 +25,11 @@ TEST_F(DirectoryTest, AppointmentWindowsGetTheToolbarOthersDoNot) {
 TEST_F(DirectoryTest, AWindowAlreadyWrappedIsNotWrappedAgain) {
     Start();
     Object inspector = NewAppointment("Meeting");
-    outlook.application().get("Inspectors").toObject();
-    EXPECT_EQ(ObjectStore().Occupied(), 2);
+    outlook.announceInspectorAgain(inspector);
+    EXPECT_EQ(CountLogged("Addin NewInspector"), 2);
+    EXPECT_EQ(ObjectStore().Occupied(), 2) << "a second wrapper for the same window";
     EXPECT_TRUE(ObjectStore().Exists(inspector));
+    EXPECT_EQ(BarsNamedQuorvel(inspector), 1);
 }
 
 TEST_F(DirectoryTest, ClosingTheWindowRemovesItsToolbarAndRegistryEntries) {

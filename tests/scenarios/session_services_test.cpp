@@ -22,6 +22,8 @@ TEST_F(AddinTest, OutlookVersionIsTheNumberBeforeTheFirstDot) {
     } catch (const automation::Error& error) {
         EXPECT_EQ(error.code(), automation::errors::TypeMismatch);
     }
+    outlook.setVersion("0x0C.0");
+    EXPECT_THROW(gAddin->GetOutlookVersion(), automation::Error) << "C's hexadecimal is no Basic number";
     gAddin->Destruct();
     EXPECT_EQ(gAddin->GetOutlookVersion(), 0);
 }
@@ -50,6 +52,25 @@ TEST_F(AddinTest, AlertsOnOutlook2000ShowTheLogWindowForTheirDuration) {
     MainFormInstance::Get().Show();
     EXPECT_EQ(gAddin->OutlookAlert("Title", "Text"), 0);
     EXPECT_TRUE(MainFormInstance::Get().Visible()) << "a window shown before must stay shown";
+}
+
+TEST_F(AddinTest, ShutDownDuringAnOutlook2000AlertLeavesTheLogWindowUnloaded) {
+    outlook.setVersion("9.0.0.2711");
+    session.connect();
+    outlook.queueAlertAnswer(sim::AlertAnswer::Ok, [&] { session.shutdown(); });
+    EXPECT_EQ(gAddin->OutlookAlert("Title", "Text"), -1);
+    EXPECT_FALSE(MainFormInstance::IsLoaded()) << "the unloaded form came back, or was touched freed";
+}
+
+TEST_F(AddinTest, TheSecurityNoticeNamesTheProduct) {
+    session.connect();
+    gAddin->OutlookSecurityInfo();
+    ASSERT_EQ(outlook.alerts().size(), 1u);
+    EXPECT_EQ(outlook.alerts()[0].title, "Outlook Security Info");
+    EXPECT_EQ(outlook.alerts()[0].text,
+              "Quorvel could not access data from Outlook. This is probably due to the fact that you prevented "
+              "access to Outlook just before. Please allow access as Quorvel will not work correctly otherwise. "
+              "Please refer to the documentation for info and possible ways to work around this issue.");
 }
 
 TEST_F(AddinTest, NoAlertWithoutAnApplication) {

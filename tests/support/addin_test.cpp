@@ -61,3 +61,9 @@ int AddinTest::CountLogged(const std::string& message) {
 }
 
 bool AddinTest::Logged(const std::string& message) { return CountLogged(message) > 0; }
+
+int AddinTest::CountLoggedUnder(const std::string& label) {
+    int count = 0;
+    for (const std::string& line : Log()) count += line.rfind("09:00:00: " + label, 0) == 0;
+    return count;
+}

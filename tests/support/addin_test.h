@@ -23,6 +23,8 @@ protected:
     std::vector<std::string> Log() { return session.logLines(); }
     bool Logged(const std::string& message);
     int CountLogged(const std::string& message);
+    // Lines whatever their message that begin with the label, such as "ShowForm:".
+    int CountLoggedUnder(const std::string& label);
 
     Session session;
     sim::Outlook& outlook = session.outlook();
