@@ -236,7 +236,7 @@ play_installed() {  # play_installed <unix install folder> <when>
         else
             fail "$when: $arch: the add-in made by its ProgID from the installed folder plays the default scenario (exit $status)"
             grep '^FAILED' "$raw" | head -10 | sed 's/^/    /'
-            head -30 "$work/default-$arch.diff" | sed 's/^/    /'
+            [ -f "$work/default-$arch.diff" ] && head -30 "$work/default-$arch.diff" | sed "s/^/    /"
         fi
 
         rm -f "$WINEPREFIX/drive_c/checks/opened.txt"
