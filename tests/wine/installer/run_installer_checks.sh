@@ -262,23 +262,30 @@ product_traces() {  # lines of the saved registry that name the product or its c
         "$WINEPREFIX/user.reg" "$WINEPREFIX/system.reg" | grep -v -i -e 'QuorvelChecks' -e 'checks\\\\'
 }
 
-installer_round() {  # installer_round <name> <install folder or empty for the default>
-    local when=$1 folder=$2
+installer_round() {  # installer_round <name> <install folder or empty for the default> [moved]
+    local when=$1 folder=$2 moved=${3:-}
     export WINEPREFIX=$work/prefix-$when
     timeout 300 $wine64 wineboot -i >/dev/null 2>&1 || timeout 300 $wine64 wineboot -i >/dev/null 2>&1
     settle
     prepare_prefix
-    local install="\"$(printf 'Z:%s' "$root/$setup" | tr / '\\')\" /S"
-    [ -n "$folder" ] && install+=" /D=$folder"
-    [ -z "$folder" ] && folder="$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel"
-    local unix_folder
+    local silent="\"$(printf 'Z:%s' "$root/$setup" | tr / '\\')\" /S" install default_folder
+    default_folder="$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel"
+    install=$silent${folder:+ /D=$folder}
+    folder=${folder:-$default_folder}
+    local unix_folder earlier
     unix_folder=$(unix_path "$folder")
+    earlier=$(unix_path "$default_folder")
+    # An earlier installation in the default folder, which the install into another folder replaces.
+    if [ -n "$moved" ]; then
+        check "$when: an earlier install into the default folder ends well" run_line "$silent"
+        settle
+    fi
 
     if start_outlook; then
         run_line "$install"
         local status=$?
         stop_outlook
-        if [ $status -eq 2 ] && [ ! -e "$unix_folder" ] && ! run64 reg query "$uninstall_key" >/dev/null 2>&1; then
+        if [ $status -eq 2 ] && [ ! -e "$unix_folder" ] && { [ -n "$moved" ] || ! run64 reg query "$uninstall_key" >/dev/null 2>&1; }; then
             pass "$when: while Outlook runs, a silent install exits with 2 and changes nothing"
         else
             fail "$when: while Outlook runs, a silent install exits with 2 and changes nothing (exit $status)"
@@ -290,6 +297,9 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
     check "$when: a silent install ends well" run_line "$install"
     settle
     check_files "$unix_folder" "$when"
+    if [ -n "$moved" ]; then
+        if [ ! -e "$earlier" ]; then pass "$when: the earlier installation is removed"; else fail "$when: the earlier installation is removed"; fi
+    fi
     check_registration "$folder" "$when"
     play_installed "$unix_folder" "$when" "$folder"
 
@@ -328,7 +338,7 @@ if [ -z "$setup" ]; then
     fail "the installer is built (build/dist/Quorvel-*-setup.exe)"
 else
     installer_round default ""
-    installer_round non-ascii 'C:\Users\Zoë Ångström\Programs\Quorvel'
+    installer_round non-ascii 'C:\Users\Zoë Ångström\Programs\Quorvel' moved
 fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
