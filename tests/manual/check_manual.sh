@@ -4,7 +4,7 @@
 # build. scripts/package.sh builds it.
 # Usage: check_manual.sh
 set -uo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/../.." || exit 2
 
 passed=0
 failed=0

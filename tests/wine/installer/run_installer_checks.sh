@@ -7,7 +7,7 @@
 # non-ASCII letters. Builds nothing: scripts/build.sh makes the installer and the hosts.
 # Usage: run_installer_checks.sh
 set -uo pipefail
-cd "$(dirname "$0")/../../.."
+cd "$(dirname "$0")/../../.." || exit 2
 root=$(pwd)
 
 passed=0
@@ -268,7 +268,8 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
     timeout 300 $wine64 wineboot -i >/dev/null 2>&1 || timeout 300 $wine64 wineboot -i >/dev/null 2>&1
     settle
     prepare_prefix
-    local silent="\"$(printf 'Z:%s' "$root/$setup" | tr / '\\')\" /S" install default_folder
+    local silent install default_folder
+    silent="\"$(printf 'Z:%s' "$root/$setup" | tr / '\\')\" /S"
     default_folder="$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel"
     install=$silent${folder:+ /D=$folder}
     folder=${folder:-$default_folder}
