@@ -48,11 +48,11 @@ $wine32 --version >/dev/null 2>&1 ||
 # Waits until every process of the prefix has ended and the registry is saved.
 settle() { timeout 120 $wineserver -w; }
 unix_path() { run64 winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-# Runs a command line exactly as typed at a prompt (Wine would quote "/D=C:\a b"), through a
-# batch file in the console's code page; answers its exit code.
+# Runs a command line exactly as typed at a prompt (Wine would quote "/D=C:\a b"); answers its
+# exit code.
 run_line() {  # run_line <Windows command line>
-    printf '@%s\r\n@exit /b %%errorlevel%%\r\n' "$1" | iconv -f UTF-8 -t CP437 >"$WINEPREFIX/drive_c/checks/line.bat"
-    run64 cmd /c 'C:\checks\line.bat'
+    printf '%s' "$1" >"$WINEPREFIX/drive_c/checks/line.txt"
+    run64 'C:\checks\stand_in.exe' run 'C:\checks\line.txt'
 }
 # The registry as a .reg text, read once for many checks.
 export_registry() {  # export_registry <key> <file>
