@@ -5,7 +5,7 @@
 # outlook_host.exe, 64- and 32-bit; the About dialog's manual link; an install over it; a silent
 # uninstall that leaves nothing of the product. First into the default folder, then into one with
 # non-ASCII letters. Builds nothing: scripts/build.sh makes the installer and the hosts.
-# Usage: run_installer_checks.sh
+# Usage: run_installer_checks.sh [FOLDER...]   each FOLDER (e.g. 'C:\Users\Зоя\Quorvel') gets a round too
 set -uo pipefail
 cd "$(dirname "$0")/../../.." || exit 2
 root=$(pwd)
@@ -340,6 +340,11 @@ if [ -z "$setup" ]; then
 else
     installer_round default ""
     installer_round non-ascii 'C:\Users\Zoë Ångström\Programs\Quorvel' moved
+    round=0
+    for folder in "$@"; do
+        round=$((round + 1))
+        installer_round "folder-$round" "$folder"
+    done
 fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
