@@ -12,3 +12,6 @@ done
 for arch in x64 x86; do
   cp build/native/QuorvelSettings.oft "build/dist/$arch/"
 done
+
+# The user manual (with pictures of the windows) and the installer that carries both builds.
+bash scripts/package.sh

@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev python3-olefile
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev
           wine64 wine32:i386 xvfb x11-utils imagemagick fonts-wine)
+# The template library and its second reader, the installer, the manual and its checks.
+packages+=(pkg-config libgsf-1-dev libemail-outlook-message-perl libemail-address-perl
+           nsis rst2pdf fonts-dejavu-core fonts-dejavu-extra poppler-utils)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -11,3 +11,5 @@ bash tests/wine/run_suite.sh
 for arch in x64 x86; do
   bash tests/wine/windows/run_window_checks.sh "build/mingw-$arch" "build/window_checks/$arch"
 done
+bash tests/wine/installer/run_installer_checks.sh
+bash tests/manual/check_manual.sh

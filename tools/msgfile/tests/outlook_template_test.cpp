@@ -1,6 +1,6 @@
 #include "outlook_template.h"
 
-#include "compound_file.h"
+#include "compound_storage.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
 
     // A template-like file whose parts the caller chooses.
     std::string writeCompound(const msgfile::Clsid& clsid, bool withSubject, const Bytes& subject) const {
-        msgfile::CompoundFileWriter writer;
+        msgfile::CompoundStorageWriter writer;
         writer.setRootClsid(clsid);
         writer.addStream("__properties_version1.0", Bytes(32, 0));
         writer.addStream("__substg1.0_001A001F", {'I', 0, 'P', 0, 'M', 0});

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Ships what scripts/build.sh built: photographs the windows under Wine (unless the photographs
+# are newer than the program that shows them), typesets the user manual with them, and makes the
+# installer that carries both builds. Leaves the manual and the installer in build/dist/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+manual_name="Quorvel User Manual.pdf"
+numbers=$(sed -n 's/^#define QUORVEL_VERSION_NUMBERS //p' src/win32/product_version.h | tr -d ' ')
+IFS=, read -r major minor _ revision <<<"$numbers"
+version="$major.$minor.$revision"
+
+shots=build/window_checks/x64
+program=build/mingw-x64/src/win32/window_checks/window_check.exe
+fresh=true
+# The 144 dpi photographs print sharply at the manual's sizes.
+for form in main people_resources about info order; do
+    [ "$shots/$form-144dpi.png" -nt "$program" ] || fresh=false
+done
+if ! $fresh; then
+    bash tests/wine/windows/run_window_checks.sh build/mingw-x64 "$shots" >build/window_checks-x64.log 2>&1 || {
+        echo "package: the window checks failed, so the manual has no pictures (build/window_checks-x64.log)" >&2
+        tail -20 build/window_checks-x64.log >&2
+        exit 1
+    }
+fi
+
+# The manual's source and the photographs side by side, as its image paths expect.
+work=build/manual
+rm -rf "$work"
+mkdir -p "$work/images"
+cp docs/manual/* "$work/"
+for form in main people_resources about info order; do cp "$shots/$form-144dpi.png" "$work/images/$form.png"; done
+(cd "$work" && rst2pdf --stylesheets=manual.yaml --output="$manual_name" manual.rst)
+for arch in x64 x86; do cp "$work/$manual_name" "build/dist/$arch/"; done
+cp "$work/$manual_name" build/dist/
+
+mkdir -p build/installer
+convert resources/about.bmp -define icon:auto-resize=48,32,16 build/installer/quorvel.ico
+makensis -V2 -DVERSION="$version" -DDIST="$root/build/dist" -DICON="$root/build/installer/quorvel.ico" \
+    -DOUTFILE="$root/build/dist/Quorvel-$version-setup.exe" installer/quorvel.nsi
+echo "package: build/dist/$manual_name and build/dist/Quorvel-$version-setup.exe"

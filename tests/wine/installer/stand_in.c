@@ -1,0 +1,50 @@
+/* Stands in for programs the installer checks meet under Wine.
+ *   stand_in wait            runs as "OUTLOOK.EXE": says "running", then waits for a line on stdin.
+ *   stand_in record FILE ARG the shell's PDF reader: writes ARG to FILE in UTF-8.
+ *   stand_in run FILE        runs the command line that FILE holds in UTF-8, exactly as written
+ *                            (as typed at a prompt), and exits with its exit code. */
+#include <stdio.h>
+#include <wchar.h>
+#include <windows.h>
+
+static int run(const wchar_t* file) {
+    char text[8192];
+    wchar_t line[8192];
+    FILE* in = _wfopen(file, L"rb");
+    if (!in) return 250;
+    size_t size = fread(text, 1, sizeof text - 1, in);
+    fclose(in);
+    text[size] = 0;
+    if (!MultiByteToWideChar(CP_UTF8, 0, text, -1, line, 8192)) return 251;
+    STARTUPINFOW startup;
+    ZeroMemory(&startup, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessW(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process)) return 252;
+    DWORD status = 253;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return (int)status;
+}
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc == 3 && wcscmp(argv[1], L"run") == 0) return run(argv[2]);
+    if (argc == 2 && wcscmp(argv[1], L"wait") == 0) {
+        char line[16];
+        puts("running");
+        fflush(stdout);
+        return fgets(line, sizeof line, stdin) ? 0 : 1;
+    }
+    if (argc == 4 && wcscmp(argv[1], L"record") == 0) {
+        char text[4 * MAX_PATH];
+        int size = WideCharToMultiByte(CP_UTF8, 0, argv[3], -1, text, sizeof text, NULL, NULL);
+        FILE* out = _wfopen(argv[2], L"wb");
+        if (size == 0 || !out) return 1;
+        fputs(text, out);
+        return fclose(out) == 0 ? 0 : 1;
+    }
+    fputs("usage: stand_in wait | stand_in record FILE ARG | stand_in run FILE\n", stderr);
+    return 2;
+}
