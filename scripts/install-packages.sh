@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev python3-olefile
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev
           wine64 wine32:i386 xvfb x11-utils imagemagick fonts-wine)
+# clang's libFuzzer and sanitizers, for the fuzz targets.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

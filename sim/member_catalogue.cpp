@@ -19,7 +19,8 @@ std::vector<std::string> specimenMembers(Outlook& outlook) {
     Object inspector = outlook.displayItem(appointment);
     Object bar = inspector.get("CommandBars").toObject().call("Add", {std::string("Specimen")}).toObject();
     Object button = bar.get("Controls").toObject().call("Add", {}).toObject();
-    Object recipient = appointment.get("Recipients").toObject().call("Item", {int16_t{1}}).toObject();
+    Object recipients = appointment.get("Recipients").toObject();
+    Object recipient = recipients.call("Item", {int16_t{1}}).toObject();
     Object addressEntry = recipient.get("AddressEntry").toObject();
     Object nameSpace = outlook.application().get("Session").toObject();
     Object currentUser = nameSpace.get("CurrentUser").toObject();

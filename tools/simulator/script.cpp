@@ -229,30 +229,25 @@ void Script::RequireAddin() {
 }
 
 Object Script::ExplorerNumbered(const std::string& word) {
-    int index = Number(word);
-    int count = session_.outlook().explorerCount();
-    if (count == 0) throw LineError("no explorer is open");
-    if (index < 1 || index > count) throw LineError("no explorer " + word + ": " + OpenCount(count, "explorer"));
-    return session_.outlook().explorer(index);
+    sim::Outlook& outlook = session_.outlook();
+    return outlook.explorer(WindowNumber(word, outlook.explorerCount(), "explorer"));
 }
 
 Object Script::InspectorNumbered(const std::string& word) {
-    int index = Number(word);
-    int count = session_.outlook().inspectorCount();
-    if (count == 0) throw LineError("no inspector is open");
-    if (index < 1 || index > count) throw LineError("no inspector " + word + ": " + OpenCount(count, "inspector"));
-    return session_.outlook().inspector(index);
+    sim::Outlook& outlook = session_.outlook();
+    return outlook.inspector(WindowNumber(word, outlook.inspectorCount(), "inspector"));
 }
 
 void Script::Explorer(const Words& words) {
     sim::Outlook& outlook = session_.outlook();
-    CheckForm(words, 3, 4, "explorer open FOLDER | explorer N folder|select|activate|close|click ...",
-              words.size() == 1 ? "open or an explorer number" : "an action");
+    const std::string form = "explorer open FOLDER | explorer N folder|select|activate|close|click ...";
+    CheckForm(words, 2, 4, form, "open or an explorer number");
     if (words[1] == "open") {
         CheckForm(words, 3, 3, "explorer open FOLDER", "a folder");
         outlook.openExplorer(FolderNamed(words[2]));
         return;
     }
+    CheckForm(words, 3, 4, form, "an action");
     const std::string& verb = words[2];
     if (verb == "folder") {
         CheckForm(words, 4, 4, "explorer N folder FOLDER", "a folder");

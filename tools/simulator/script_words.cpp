@@ -53,8 +53,10 @@ int16_t RecipientType(const std::string& name) {
     throw LineError("unknown recipient type: " + name + " (required, optional, resource)");
 }
 
-std::string OpenCount(int count, const std::string& kind) {
-    if (count == 0) return "no " + kind + " is open";
-    if (count == 1) return "1 " + kind + " is open";
-    return std::to_string(count) + " " + kind + "s are open";
+int WindowNumber(const std::string& word, int count, const std::string& kind) {
+    int index = Number(word);
+    if (count == 0) throw LineError("no " + kind + " is open");
+    std::string open = count == 1 ? "1 " + kind + " is open" : std::to_string(count) + " " + kind + "s are open";
+    if (index < 1 || index > count) throw LineError("no " + kind + " " + word + ": " + open);
+    return index;
 }

@@ -25,5 +25,6 @@ int Number(const std::string& word);
 const std::string& OneOf(const std::string& word, std::initializer_list<const char*> choices, const std::string& form);
 sim::FolderKind FolderNamed(const std::string& name);
 int16_t RecipientType(const std::string& name);
-// "1 explorer is open", "2 inspectors are open", "no explorer is open".
-std::string OpenCount(int count, const std::string& kind);
+// The window numbered `word` among `count` open ones of that kind (explorer, inspector), or the
+// line is refused: "no explorer 5: 1 explorer is open".
+int WindowNumber(const std::string& word, int count, const std::string& kind);
