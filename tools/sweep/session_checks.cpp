@@ -8,8 +8,9 @@
 
 namespace {
 
-const sim::FolderKind EveryFolder[] = {sim::FolderKind::Calendar, sim::FolderKind::Inbox, sim::FolderKind::DeletedItems,
-                                       sim::FolderKind::SentItems, sim::FolderKind::Drafts};
+// Deleted Items is where a deleted draft rightly goes.
+const sim::FolderKind LivingFolders[] = {sim::FolderKind::Calendar, sim::FolderKind::Inbox, sim::FolderKind::SentItems,
+                                         sim::FolderKind::Drafts};
 
 std::string Listed(const std::vector<std::string>& names) {
     std::string text;
@@ -43,7 +44,7 @@ std::vector<std::string> SessionChecks::AtEnd() {
         std::string subject = schedule.get("Subject").toString();
         if (!schedules.insert(subject).second) problems.push_back("group schedule \"" + subject + "\" twice");
     }
-    for (sim::FolderKind folder : EveryFolder)
+    for (sim::FolderKind folder : LivingFolders)
         for (const std::string& subject : outlook.subjects(folder))
             if (subject == PeopleResourcesForm::TemporaryDraftSubject) problems.push_back("a temporary draft is left");
 
