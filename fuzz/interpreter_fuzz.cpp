@@ -33,9 +33,11 @@ struct Played {
     int inputs = 0;
 };
 
+// Never destroyed: at exit the add-in's own function-local statics (its forms) are gone before a
+// static session could shut the add-in down, so the session simply ends with the process.
 Played& Current() {
-    static Played played;
-    return played;
+    static Played* played = new Played;
+    return *played;
 }
 
 void PrintPlayed() {
