@@ -8,6 +8,8 @@ packages=(cmake ninja-build g++ googletest libgtest-dev python3-olefile
 # The template library and its second reader, the installer, the manual and its checks.
 packages+=(pkg-config libgsf-1-dev libemail-outlook-message-perl libemail-address-perl
            nsis rst2pdf fonts-dejavu-core fonts-dejavu-extra poppler-utils)
+# clang's libFuzzer and sanitizers, for the fuzz targets.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
 bash scripts/build.sh
 ctest --preset native -j2
+# The whole fault sweep (about two and a half minutes), then each fuzz target for a short fixed count.
+bash scripts/sweep.sh
+bash scripts/fuzz.sh
 bash tests/wine/run_suite.sh
 for arch in x64 x86; do
   bash tests/wine/windows/run_window_checks.sh "build/mingw-$arch" "build/window_checks/$arch"

@@ -28,11 +28,21 @@ void Context::withdraw(SimObject* object) { live_.erase(object); }
 
 void Context::beforeMember(const std::string& className, const std::string& member) {
     ++calls;
-    auto fault = faults_.find(lowered(className + "." + member));
+    std::string key = className + "." + member;
+    if (ownCallDepth > 0) {
+        ++ownCalls[key];
+        return;
+    }
+    ++addinCalls[key];
+    auto fault = faults_.find(lowered(key));
     if (fault == faults_.end()) return;
     ++fault->second.seen;
     bool due = fault->second.nthCall == 0 || fault->second.seen == fault->second.nthCall;
     if (due) throw automation::Error(static_cast<int32_t>(0x80004005u), fault->second.description);
+}
+
+void Context::noteCallAfterEnd(const std::string& className, std::string_view what) {
+    if (ended && ownCallDepth == 0) callsAfterEnd.push_back(className + "." + std::string(what));
 }
 
 void Context::failMember(const std::string& key, const std::string& description, int nthCall) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sim {
@@ -35,8 +36,11 @@ public:
     void withdraw(SimObject* object);
     const std::set<SimObject*>& liveObjects() const { return live_; }
 
-    // Counts the invocation and raises the injected failure of `className.member`, if due.
+    // Counts the invocation and raises the injected failure of `className.member`, if due. Calls
+    // the simulator makes on its own behalf are counted apart and never fail.
     void beforeMember(const std::string& className, const std::string& member);
+    // After Outlook ended without notifying the add-in, records a call that still reached `className`.
+    void noteCallAfterEnd(const std::string& className, std::string_view what);
     void failMember(const std::string& key, const std::string& description, int nthCall);
     void clearFaults() { faults_.clear(); }
 
@@ -48,6 +52,14 @@ public:
     bool isResolvable(const std::string& name) const;
 
     long long calls = 0;
+    // Calls per "Class.Member": the add-in's, and the simulator's own (printing, typing for the user).
+    std::map<std::string, long long> addinCalls;
+    std::map<std::string, long long> ownCalls;
+    // Above zero while the simulator calls on its own behalf; an event raised meanwhile resets it.
+    int ownCallDepth = 0;
+    // Outlook ended the way Outlook 2010 and later do, and the calls that came after.
+    bool ended = false;
+    std::vector<std::string> callsAfterEnd;
     bool accessDenied = false;
     bool wrapperInstalled = false;
     bool wrapperRefusesRecipients = false;
@@ -76,6 +88,36 @@ private:
     std::map<std::string, Fault> faults_;
     std::deque<QueuedAnswer> answers_;
     int entryIds_ = 0;
+};
+
+// While alive (and active), calls through automation are the simulator's own, not the add-in's.
+class OwnCallScope {
+public:
+    OwnCallScope(Context& context, bool active) : context_(context), step_(active ? 1 : 0) {
+        context_.ownCallDepth += step_;
+    }
+    ~OwnCallScope() { context_.ownCallDepth -= step_; }
+    OwnCallScope(const OwnCallScope&) = delete;
+    OwnCallScope& operator=(const OwnCallScope&) = delete;
+
+private:
+    Context& context_;
+    int step_;
+};
+
+// While alive, calls through automation are the add-in's again (an event handler's).
+class AddinCallScope {
+public:
+    explicit AddinCallScope(Context& context) : context_(context), depth_(context.ownCallDepth) {
+        context_.ownCallDepth = 0;
+    }
+    ~AddinCallScope() { context_.ownCallDepth = depth_; }
+    AddinCallScope(const AddinCallScope&) = delete;
+    AddinCallScope& operator=(const AddinCallScope&) = delete;
+
+private:
+    Context& context_;
+    int depth_;
 };
 
 }  // namespace sim

@@ -96,6 +96,10 @@ void Outlook::failMember(const std::string& classDotMember, const std::string& d
 
 void Outlook::clearFaults() { context_->clearFaults(); }
 
+const std::map<std::string, long long>& Outlook::addinCalls() const { return context_->addinCalls; }
+
+const std::map<std::string, long long>& Outlook::ownCalls() const { return context_->ownCalls; }
+
 long long Outlook::calls() const { return context_->calls; }
 
 void Outlook::resetCalls() { context_->calls = 0; }
@@ -193,6 +197,12 @@ void Outlook::fireReminder(const automation::Object& item) {
 }
 
 void Outlook::fireQuit() { application_->fire("Quit"); }
+
+void Outlook::endWithoutNotice() { context_->ended = true; }
+
+bool Outlook::ended() const { return context_->ended; }
+
+const std::vector<std::string>& Outlook::callsAfterEnd() const { return context_->callsAfterEnd; }
 
 int Outlook::explorerCount() const { return static_cast<int>(application_->explorers()->list().size()); }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -71,6 +72,16 @@ public:
 
     void failMember(const std::string& classDotMember, const std::string& description, int nthCall = 0);
     void clearFaults();
+    // Every "Class.Member" of the objects alive in this session, sorted.
+    std::vector<std::string> memberNames() const;
+    // Every "Class.Member" a fault can be injected into, read from a specimen of each simulated class.
+    static const std::vector<std::string>& failableMembers();
+    // Calls made while the answer is alive are the simulator's own (unless `when` is false),
+    // counted apart and never failed.
+    OwnCallScope asSimulator(bool when = true) { return OwnCallScope(*context_, when); }
+    // The add-in's calls into Outlook per "Class.Member", and the simulator's own.
+    const std::map<std::string, long long>& addinCalls() const;
+    const std::map<std::string, long long>& ownCalls() const;
     long long calls() const;
     void resetCalls();
     int addinReferences() const;
@@ -106,6 +117,11 @@ public:
     void fireNewMail(const std::string& subject);
     void fireReminder(const automation::Object& item);
     void fireQuit();
+    // The process ends without a word to the add-in, as Outlook 2010 and later end after Quit;
+    // calls that still reach an object are recorded from now on.
+    void endWithoutNotice();
+    bool ended() const;
+    const std::vector<std::string>& callsAfterEnd() const;
 
     // Windows as they are now; indexes start at 1, as in Explorers.Item.
     int explorerCount() const;

@@ -42,11 +42,23 @@ Context& SimObject::context() const {
 
 Object SimObject::object() { return Object(this); }
 
+std::vector<std::string> SimObject::memberNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : members_) names.push_back(entry.second.name);
+    return names;
+}
+
+void SimObject::noteCallAfterEnd(std::string_view what) const {
+    if (context_) context_->noteCallAfterEnd(className_, what);
+}
+
 void SimObject::addRef() {
+    noteCallAfterEnd("AddRef");
     if (references_++ == 0) self_ = shared_from_this();
 }
 
 void SimObject::release() {
+    noteCallAfterEnd("Release");
     if (references_ == 0) return;
     if (--references_ > 0) return;
     // Destroyed, if nobody inside holds it, only after the count reads zero.
@@ -72,6 +84,7 @@ void SimObject::guard(std::initializer_list<const char*> names) {
 }
 
 Value SimObject::invoke(std::string_view name, automation::InvokeKind kind, Args& args) {
+    noteCallAfterEnd(name);
     Context& session = context();
     auto found = members_.find(lowered(name));
     if (found == members_.end()) throw notSupported();
@@ -98,6 +111,7 @@ automation::Dispatch* SimObject::queryInterface(automation::Interface iface) {
 }
 
 automation::Cookie SimObject::advise(automation::EventSet set, automation::EventSink& sink) {
+    noteCallAfterEnd("Advise");
     context();
     if (eventSet_ != set)
         throw automation::Error(CONNECT_E_NOCONNECTION, "The object does not raise events of that set.");
@@ -107,6 +121,7 @@ automation::Cookie SimObject::advise(automation::EventSet set, automation::Event
 }
 
 void SimObject::unadvise(automation::Cookie cookie) {
+    noteCallAfterEnd("Unadvise");
     // Never raises: callers disconnect from destructors.
     connections_.erase(std::remove_if(connections_.begin(), connections_.end(),
                                       [cookie](const Connection& c) { return c.cookie == cookie; }),
@@ -120,6 +135,9 @@ bool SimObject::connected(automation::Cookie cookie) const {
 
 void SimObject::fire(std::string_view event, automation::EventArgs& args) {
     std::shared_ptr<SimObject> keep = shared_from_this();
+    // The add-in's handlers call as the add-in, whoever raised the event.
+    std::optional<AddinCallScope> handlers;
+    if (context_) handlers.emplace(*context_);
     std::vector<Connection> sinks = connections_;
     for (const Connection& connection : sinks) {
         if (!connected(connection.cookie)) continue;

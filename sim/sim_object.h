@@ -38,6 +38,8 @@ public:
 
     const std::string& className() const { return className_; }
     int outsideReferences() const { return references_; }
+    // The names of the members an invocation can reach, as registered.
+    std::vector<std::string> memberNames() const;
     // A new counted reference to this object.
     Object object();
     void detach() { context_ = nullptr; }
@@ -90,6 +92,7 @@ private:
     };
 
     Member& entry(const std::string& name);
+    void noteCallAfterEnd(std::string_view what) const;
     bool connected(automation::Cookie cookie) const;
 
     Context* context_;

@@ -112,4 +112,16 @@ void PrintLog(std::ostream& out, Session& session) {
 void PrintReferences(std::ostream& out, Session& session) {
     out << "  The add-in holds " << session.outlook().addinReferences() << " references to Outlook objects\n";
     for (const std::string& held : session.outlook().heldObjects()) out << "    " << held << "\n";
+    if (!session.ended()) return;
+    // The process ends now: what the add-in holds goes with it, but nothing may call in any more.
+    const std::vector<std::string>& late = session.outlook().callsAfterEnd();
+    out << "  Outlook ended without notifying the add-in; calls into Outlook after Quit: " << late.size() << "\n";
+    for (const std::string& call : late) out << "    " << call << "\n";
+}
+
+void PrintCalls(std::ostream& out, Session& session) {
+    out << "  The add-in's calls into Outlook:\n";
+    for (const auto& [member, count] : session.outlook().addinCalls()) out << "    " << member << " " << count << "\n";
+    out << "  The simulator's own calls:\n";
+    for (const auto& [member, count] : session.outlook().ownCalls()) out << "    " << member << " " << count << "\n";
 }

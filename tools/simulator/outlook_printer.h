@@ -12,3 +12,5 @@ void PrintSchedules(std::ostream& out, Session& session);
 void PrintItem(std::ostream& out, Session& session, const automation::Object& item);
 void PrintLog(std::ostream& out, Session& session);
 void PrintReferences(std::ostream& out, Session& session);
+// The add-in's calls into Outlook per Class.Member with counts, then the simulator's own.
+void PrintCalls(std::ostream& out, Session& session);

@@ -12,6 +12,9 @@ class Script {
 public:
     Script(Session& session, std::ostream& out) : session_(session), out_(out) {}
 
+    // What a line that stopped on a fault of the simulator itself answers; no script can cause it.
+    static constexpr const char* InternalFault = "the simulator failed inside (a fault of the simulator, not of the line)";
+
     // Runs one command line; answers false, after printing why, when it could not be run.
     bool Run(const std::string& line);
     // Runs every line; answers the number of lines that failed.
@@ -20,15 +23,28 @@ public:
 private:
     using Words = std::vector<std::string>;
 
+    static bool IsBlank(const std::string& line);
     void Execute(const Words& words);
     void Outlook(const Words& words);
+    void Quit(const Words& words);
+    void Fail(const Words& words);
     void Addin(const Words& words);
+    void RequireAddin();
     void Explorer(const Words& words);
     void Inspector(const Words& words);
+    void TypeRecipient(const automation::Object& inspector, int16_t type, const std::string& name);
     void Window(const Words& words);
     void Ribbon(const Words& words);
     void Show(const Words& words);
+    void ShowWindow(const std::string& name);
+    void NewAppointment(const Words& words);
+    void NewMail(const Words& words);
     void AddToCalendar(const Words& words);
+    // Explorer or inspector N as Outlook lists them, or the line is refused.
+    automation::Object ExplorerNumbered(const std::string& word);
+    automation::Object InspectorNumbered(const std::string& word);
+    // The item an inspector shows, or the line is refused.
+    static automation::Object ItemOf(const automation::Object& inspector);
     void ReportNewAlerts();
 
     Session& session_;

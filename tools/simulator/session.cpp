@@ -1,7 +1,9 @@
 #include "session.h"
 
+#include <optional>
 #include <stdexcept>
 
+#include "automation/error.h"
 #include "dialogs/about_form.h"
 #include "dialogs/info_form.h"
 #include "dialogs/order_form.h"
@@ -17,6 +19,9 @@ Session::Session(AddinFactory addinFactory, std::unique_ptr<WindowDriver> window
 }
 
 Session::~Session() {
+    // After a fast shut-down the process would end here: freeing the add-in stands for that and is
+    // not one of its calls into Outlook.
+    sim::OwnCallScope processEnd = outlook_.asSimulator(ended());
     addin_.reset();
     if (!native_) return;
     // The forms outlive a shut-down (the log window reopens on the next line); they go with Outlook.
@@ -39,9 +44,25 @@ void Session::connect(const automation::Object& candidate) {
 void Session::startupComplete() { addin().OnStartupComplete(); }
 
 void Session::shutdown() {
-    addin().OnBeginShutdown();
-    addin().OnDisconnection();
+    // Outlook goes on to the next notification and the release whatever the add-in answered.
+    std::optional<automation::Error> failure;
+    try {
+        addin().OnBeginShutdown();
+    } catch (const automation::Error& error) {
+        failure = error;
+    }
+    try {
+        addin().OnDisconnection();
+    } catch (const automation::Error& error) {
+        if (!failure) failure = error;
+    }
     addin_.reset();
+    if (failure) throw *failure;
+}
+
+void Session::quitFast() {
+    outlook_.fireQuit();
+    outlook_.endWithoutNotice();
 }
 
 AddinHost& Session::addin() {

@@ -40,6 +40,11 @@ public:
     void startupComplete();
     // Outlook's three shut-down notifications: OnBeginShutdown, OnDisconnection, termination.
     void shutdown();
+    // Outlook 2010 and later by default: Quit, then the process ends with no shut-down
+    // notification and no release of the add-in.
+    void quitFast();
+    // Whether the session ended that way: nothing more can happen in it.
+    bool ended() const { return outlook_.ended(); }
     bool connected() const { return addin_ != nullptr; }
     AddinHost& addin();
 

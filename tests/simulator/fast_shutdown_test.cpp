@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+#include "script.h"
+#include "session.h"
+
+namespace {
+
+// Outlook 2010 with a main window and an appointment window: toolbars and event connections.
+void PlayUpToQuit(Script& script) {
+    for (const char* line : {"outlook version 14.0.0.7012", "outlook security-wrapper installed",
+                             "calendar add \"Quorvel_Settings1_\" required \"Anna Berg\"", "explorer open calendar",
+                             "addin connect", "addin startup", "appointment new", "inspector 1 activate"})
+        ASSERT_TRUE(script.Run(line)) << line;
+}
+
+bool HasAddinToolbar(Session& session) {
+    sim::OwnCallScope looking = session.outlook().asSimulator();
+    automation::Object bars = session.outlook().explorer(1).get("CommandBars").toObject();
+    int16_t count = bars.get("Count").toInt16();
+    for (int16_t index = 1; index <= count; ++index)
+        if (!bars.call("Item", {index}).toObject().get("BuiltIn").toBool()) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(FastShutdown, QuitEndsTheSessionWithoutAWordToTheAddin) {
+    Session session;
+    std::ostringstream out;
+    Script script(session, out);
+    PlayUpToQuit(script);
+    ASSERT_TRUE(script.Run("outlook quit fast"));
+    EXPECT_TRUE(session.ended());
+    // No OnBeginShutdown and no release: the add-in's toolbar and references are still there.
+    EXPECT_TRUE(HasAddinToolbar(session));
+    EXPECT_GT(session.outlook().addinReferences(), 0);
+    EXPECT_TRUE(session.outlook().callsAfterEnd().empty());
+    out.str("");
+    ASSERT_TRUE(script.Run("show references"));
+    EXPECT_NE(out.str().find("calls into Outlook after Quit: 0"), std::string::npos) << out.str();
+    EXPECT_FALSE(script.Run("explorer 1 close"));
+    EXPECT_TRUE(session.outlook().callsAfterEnd().empty());
+}
+
+TEST(FastShutdown, ACallThatStillArrivesIsRecorded) {
+    sim::Outlook outlook;
+    automation::Object application = outlook.application();
+    outlook.endWithoutNotice();
+    application.get("Name");
+    application = automation::Object();
+    const std::vector<std::string>& late = outlook.callsAfterEnd();
+    EXPECT_NE(std::find(late.begin(), late.end(), "Application.Name"), late.end());
+    ASSERT_FALSE(late.empty());
+    EXPECT_EQ(late.back(), "Application.Release");
+}
