@@ -9,17 +9,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
 
-passed=0
-failed=0
-pass() { echo "ok: $1"; passed=$((passed + 1)); }
-fail() { echo "FAILED: $1"; failed=$((failed + 1)); }
-skipped=0
-skip() { echo "SKIPPED: $1"; skipped=$((skipped + 1)); }
-expect() {  # expect <description> <command...>
-    local what=$1
-    shift
-    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
-}
+source tests/wine/tally.sh
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver
@@ -40,15 +30,6 @@ playable() {  # playable <scenario> <copy>
     else
         cp "$1" "$2"
     fi
-}
-
-# The two differences allowed: where the library (and so the settings template) lies, and the
-# log's time of day (the simulator's clock always reads 09:00:00; the DLL's is the real one in the
-# user's format).
-normalise() {  # normalise <library folder as the run saw it>
-    sed -E -e "s|$(printf '%s' "$1" | sed 's/[\\|&.]/\\&/g')|<library folder>|g" \
-        -e 's|/nonexistent\\|<library folder>\\|g' \
-        -e 's/^    [0-9]{1,2}:[0-9]{2}(:[0-9]{2})?( ?[AP]M)?: /    <time>: /'
 }
 
 # The library's folder, as Windows names it and below the prefix's drive_c/users.

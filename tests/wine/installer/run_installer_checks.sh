@@ -10,15 +10,7 @@ set -uo pipefail
 cd "$(dirname "$0")/../../.." || exit 2
 root=$(pwd)
 
-passed=0
-failed=0
-pass() { echo "ok: $1"; passed=$((passed + 1)); }
-fail() { echo "FAILED: $1"; failed=$((failed + 1)); }
-check() {  # check <description> <command...>
-    local what=$1
-    shift
-    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
-}
+source tests/wine/tally.sh
 
 # Wine reads and writes non-ASCII command lines and file names as UTF-8.
 export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -46,8 +38,8 @@ run32() { timeout 120 $wine32 "$@"; }
 # 32-bit support cannot start it, nor anything else of the x86 build. That is the machine's limit,
 # not the installer's, so the checks are skipped and say so.
 if ! $wine32 --version >/dev/null 2>&1; then
-    echo "SKIPPED: the installer checks: this machine's kernel cannot run 32-bit programs (it refuses $wine32)"
-    echo "0 passed, 0 failed, 1 skipped"
+    skip "the installer checks: this machine's kernel cannot run 32-bit programs (it refuses $wine32)"
+    echo "$passed passed, $failed failed, $skipped skipped"
     exit 0
 fi
 # Waits until every process of the prefix has ended and the registry is saved.
@@ -98,11 +90,6 @@ window AboutForm click LabelManual
 window AboutForm click cmdOK
 addin shutdown
 QVS
-# As in run_suite.sh: the library's folder and the log's time of day may differ.
-normalise() {  # normalise <library folder as the run saw it>
-    sed -E -e "s|$(printf '%s' "$1" | sed 's/[\\|&.]/\\&/g')|<library folder>|g" \
-        -e 's/^    [0-9]{1,2}:[0-9]{2}(:[0-9]{2})?( ?[AP]M)?: /    <time>: /'
-}
 native_default=$work/default-native.txt
 (cd build/native && ./quorvel-sim "$root/tools/simulator/scenarios/default.qvs") 2>&1 |
     normalise "$root/build/native" >"$native_default"
@@ -283,7 +270,7 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
     earlier=$(unix_path "$default_folder")
     # An earlier installation in the default folder, which the install into another folder replaces.
     if [ -n "$moved" ]; then
-        check "$when: an earlier install into the default folder ends well" run_line "$silent"
+        expect "$when: an earlier install into the default folder ends well" run_line "$silent"
         settle
     fi
 
@@ -300,7 +287,7 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
         fail "$when: the stand-in Outlook starts"
     fi
 
-    check "$when: a silent install ends well" run_line "$install"
+    expect "$when: a silent install ends well" run_line "$install"
     settle
     check_files "$unix_folder" "$when"
     if [ -n "$moved" ]; then
@@ -309,7 +296,7 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
     check_registration "$folder" "$when"
     play_installed "$unix_folder" "$when" "$folder"
 
-    check "$when: a second silent install over the first ends well" run_line "$install"
+    expect "$when: a second silent install over the first ends well" run_line "$install"
     settle
     check_files "$unix_folder" "$when, installed twice"
     check_registration "$folder" "$when, installed twice"
@@ -328,7 +315,7 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
     # The uninstall command exactly as Windows would run it.
     local quiet
     quiet=$(registry_value "$work/software.reg" "${uninstall_key/HKCU/HKEY_CURRENT_USER}" QuietUninstallString)
-    check "$when: the QuietUninstallString runs" run_line "$quiet"
+    expect "$when: the QuietUninstallString runs" run_line "$quiet"
     settle
     if [ ! -e "$unix_folder" ]; then pass "$when: no file is left"; else fail "$when: no file is left"; find "$unix_folder" | sed 's/^/    /'; fi
     local traces
@@ -351,5 +338,5 @@ else
         installer_round "folder-$round" "$folder"
     done
 fi
-echo "$passed passed, $failed failed"
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
