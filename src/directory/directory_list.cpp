@@ -48,7 +48,6 @@ void DirectoryList::AddItemIfNew(const std::string& name, bool select) {
 
 std::string DirectoryList::ChosenNames() const {
     std::string names;
-    for (int index = 0; index < Count(); ++index)
-        if (widget_.selected(index)) names += Text(index) + ";";
+    for (int index : widget_.chosenIndexes()) names += Text(index) + ";";
     return names;
 }

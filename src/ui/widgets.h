@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -59,6 +60,8 @@ public:
     virtual int32_t itemData(int index) const = 0;
     virtual void setItemData(int index, int32_t data) = 0;
     virtual bool selected(int index) const = 0;
+    // The chosen entries' indexes, in order: one question however long the list.
+    virtual std::vector<int> chosenIndexes() const = 0;
     virtual void setSelected(int index, bool chosen) = 0;
     virtual void unselectAll() = 0;
     // Many changes come between these two: the list may put off redrawing until the last.

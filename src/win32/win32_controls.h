@@ -9,22 +9,38 @@
 
 namespace win32 {
 
-// A child window of a form. The form routes its notifications here by control ID.
+// What a control's window is made of.
+struct Blueprint {
+    const wchar_t* windowClass;
+    std::string text;
+    DWORD style;
+    DWORD extendedStyle = 0;
+    bool underlined = false;
+};
+
+// A child window of a form. A form makes its windows only when first shown, so until then a
+// control has no window and keeps what it shows in memory; the form routes the window's
+// notifications here by control ID.
 class Win32Control {
 public:
-    Win32Control(HWND handle, int id) : handle_(handle), id_(id) {}
+    explicit Win32Control(int id) : id_(id) {}
     virtual ~Win32Control() = default;
     Win32Control(const Win32Control&) = delete;
     Win32Control& operator=(const Win32Control&) = delete;
 
     HWND handle() const { return handle_; }
     int id() const { return id_; }
+    virtual Blueprint blueprint() const = 0;
+    // The form made the control's window: from now on the window shows what the control holds.
+    void attach(HWND handle);
     // A WM_COMMAND notification from the control.
     virtual void command(WORD) {}
     virtual bool isLink() const { return false; }
 
 private:
-    HWND handle_;
+    virtual void attached() {}
+
+    HWND handle_ = nullptr;
     int id_;
 };
 
@@ -39,68 +55,67 @@ void widenToText(HWND label);
 
 class Win32Label final : public ui::Label, public Win32Control {
 public:
-    Win32Label(HWND handle, int id, std::string text);
+    Win32Label(int id, std::string text) : Win32Control(id), text_(std::move(text)) {}
     void setText(const std::string& text) override;
     std::string text() const override { return text_; }
+    Blueprint blueprint() const override { return {L"STATIC", text_, SS_LEFT}; }
 
 private:
+    void attached() override { widenToText(handle()); }
+
     std::string text_;
 };
 
 class Win32LinkLabel final : public ui::LinkLabel, public Win32Control {
 public:
-    Win32LinkLabel(HWND handle, int id, std::string text);
+    Win32LinkLabel(int id, std::string text) : Win32Control(id), text_(std::move(text)) {}
     void setText(const std::string& text) override;
     std::string text() const override { return text_; }
+    Blueprint blueprint() const override { return {L"STATIC", text_, SS_LEFT | SS_NOTIFY, 0, true}; }
     void command(WORD notification) override;
     bool isLink() const override { return true; }
 
 private:
+    void attached() override { widenToText(handle()); }
+
     std::string text_;
 };
 
 class Win32Button final : public ui::Button, public Win32Control {
 public:
-    Win32Button(HWND handle, int id, std::string caption) : Win32Control(handle, id), caption_(std::move(caption)) {}
+    Win32Button(int id, std::string caption, bool isDefault, bool isCancel)
+        : Win32Control(id), caption_(std::move(caption)), isDefault_(isDefault), isCancel_(isCancel) {}
     std::string caption() const override { return caption_; }
+    Blueprint blueprint() const override;
     void command(WORD notification) override;
     void click() { runHandler(onClick); }
 
 private:
+    void attached() override;
+
     std::string caption_;
-};
-
-class Win32ListBox final : public ui::ListBox, public Win32Control {
-public:
-    Win32ListBox(HWND handle, int id, bool multiSelect) : Win32Control(handle, id), multiSelect_(multiSelect) {}
-    int addItem(const std::string& text) override;
-    void removeItem(int index) override;
-    void clear() override;
-    int count() const override;
-    std::string text(int index) const override;
-    int32_t itemData(int index) const override;
-    void setItemData(int index, int32_t data) override;
-    bool selected(int index) const override;
-    void setSelected(int index, bool chosen) override;
-    void unselectAll() override;
-    void beginUpdate() override;
-    void endUpdate() override;
-    void command(WORD notification) override;
-
-private:
-    void checkIndex(int index) const;
-    LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-
-    bool multiSelect_;
+    bool isDefault_;
+    bool isCancel_;
 };
 
 class Win32Picture final : public ui::Picture, public Win32Control {
 public:
-    Win32Picture(HWND handle, int id, HBITMAP bitmap) : Win32Control(handle, id), bitmap_(bitmap) {}
+    Win32Picture(int id, int bitmapId) : Win32Control(id), bitmapId_(bitmapId) {}
     ~Win32Picture() override;
+    Blueprint blueprint() const override { return {L"STATIC", "", SS_BITMAP}; }
 
 private:
-    HBITMAP bitmap_;
+    void attached() override;
+
+    int bitmapId_;
+    HBITMAP bitmap_ = nullptr;
+};
+
+// An etched horizontal line.
+class Win32Separator final : public Win32Control {
+public:
+    using Win32Control::Win32Control;
+    Blueprint blueprint() const override { return {L"STATIC", "", SS_ETCHEDHORZ}; }
 };
 
 }  // namespace win32

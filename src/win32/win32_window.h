@@ -13,7 +13,8 @@
 namespace win32 {
 
 // A form as a real modeless top-level window. It only draws and reports the user's actions;
-// what they do is up to the portable form.
+// what they do is up to the portable form. The window and its controls are made when the form is
+// first shown: a form that stays hidden costs no window at all.
 class Win32Window final : public ui::Window {
 public:
     explicit Win32Window(const ui::WindowSpec& spec);
@@ -37,16 +38,19 @@ private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
 
-    HWND createChild(const wchar_t* windowClass, const std::string& text, DWORD style, DWORD extendedStyle,
-                     const ui::ControlSpec& spec, HFONT font);
+    void makeWindow();
+    void makeControl(size_t index);
+    void placeInTabOrder(size_t index);
     template <typename Control, typename... Args>
-    Control& add(const ui::ControlSpec& spec, HWND child, Args&&... args);
+    Control& add(const ui::ControlSpec& spec, Args&&... args);
     Win32Control* control(HWND child) const;
     Win32Control* control(int id) const;
     HFONT linkFont();
+    UINT itemHeight() const;
 
-    // Declared first: the window class must exist before the window and after it.
-    FormWindowScope scope_;
+    ui::WindowSpec spec_;
+    // Made with the window, before it: the window class must exist as long as the window.
+    std::unique_ptr<FormWindowScope> scope_;
     HWND window_ = nullptr;
     std::string caption_;
     int dpiX_ = 96;
@@ -54,7 +58,7 @@ private:
     HFONT font_ = nullptr;
     HFONT linkFont_ = nullptr;
     std::vector<std::unique_ptr<Win32Control>> controls_;
-    std::vector<int> tabIndexes_;  // of controls_, for the tab order
+    std::vector<ui::ControlSpec> specs_;  // of controls_: name, place and tab index
     int defaultButton_ = 0;
     int cancelButton_ = 0;
     HWND lastFocus_ = nullptr;

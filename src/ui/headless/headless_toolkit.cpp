@@ -25,6 +25,13 @@ void HeadlessListBox::removeItem(int index) {
     entries_.erase(entries_.begin() + index);
 }
 
+std::vector<int> HeadlessListBox::chosenIndexes() const {
+    std::vector<int> chosen;
+    for (int index = 0; index < count(); ++index)
+        if (entries_[static_cast<size_t>(index)].chosen) chosen.push_back(index);
+    return chosen;
+}
+
 void HeadlessListBox::setSelected(int index, bool chosen) {
     if (chosen && !multiSelect_)
         for (Entry& other : entries_) other.chosen = false;

@@ -64,6 +64,7 @@ public:
     int32_t itemData(int index) const override { return entry(index).data; }
     void setItemData(int index, int32_t data) override { entry(index).data = data; }
     bool selected(int index) const override { return entry(index).chosen; }
+    std::vector<int> chosenIndexes() const override;
     void setSelected(int index, bool chosen) override;
     void unselectAll() override;
     // A user's click: toggles the entry.

@@ -14,7 +14,7 @@ struct Table {
     std::map<std::string, DISPID> byName;  // folded
     std::map<DISPID, std::string> names;
     std::map<std::pair<std::string, std::string>, int> lookups;
-    CallCounts counts;
+    ::CallCounts counts;
 };
 
 std::string folded(std::string_view name) {
@@ -54,7 +54,7 @@ void countNameLookup(const std::string& className, std::string_view member) {
 
 void countInvoke() { ++table().counts.invokes; }
 
-CallCounts callCounts() { return table().counts; }
+::CallCounts callCounts() { return table().counts; }
 
 std::vector<std::string> repeatedNameLookups() {
     std::vector<std::string> repeated;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "call_counts.h"
+
 namespace host {
 
 // DISPIDs the host's objects hand out, one per member name (without regard to case, as the
@@ -19,11 +21,7 @@ std::optional<std::string> memberOf(DISPID dispid);
 void countNameLookup(const std::string& className, std::string_view member);
 void countInvoke();
 
-struct CallCounts {
-    long long invokes = 0;
-    long long nameLookups = 0;
-};
-CallCounts callCounts();
+::CallCounts callCounts();
 // "Class.Member asked N times" for each name the add-in looked up more than once on one type.
 std::vector<std::string> repeatedNameLookups();
 

@@ -48,11 +48,21 @@ void answer(HWND dialog) noexcept {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
 }
 
+constexpr UINT_PTR AnswerTimer = 0x5156;
+
+void CALLBACK answerFromLoop(HWND dialog, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(dialog, timer);
+    answer(dialog);
+}
+
 }  // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(sim::Outlook& outlook) {
     if (session) throw std::logic_error("one message box answerer at a time");
-    hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, hook, nullptr, GetCurrentThreadId());
+    // A computer-based-training hook runs only as windows come and go, not with every message
+    // sent on the thread as a window-procedure hook would (which under Wine costs a round trip
+    // to the server each), so the add-in's own windows are timed as they would be in Outlook.
+    hook_ = SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId());
     if (!hook_) throw std::runtime_error("cannot watch the thread's message boxes");
     session = &outlook;
 }
@@ -62,12 +72,11 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
     session = nullptr;
 }
 
-// After WM_INITDIALOG the box holds its caption, text and buttons; the answer is posted, so the
-// box's own modal loop takes it.
+// A box is activated before it holds its text: it is answered from its own modal loop, whose
+// first round comes once the box is set up. The answer is posted, so that loop takes it.
 LRESULT CALLBACK MessageBoxAnswerer::hook(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && session && message->message == WM_INITDIALOG && isDialog(message->hwnd))
-        answer(message->hwnd);
+    const auto window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && session && isDialog(window)) SetTimer(window, AnswerTimer, 0, answerFromLoop);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

@@ -7,8 +7,12 @@
 #include <string>
 
 #include "check.h"
+#include "directory/people_resources_form.h"
+#include "log/main_form.h"
+#include "win32/form_windows.h"
 #include "controller.h"
 #include "form_scenarios.h"
+#include "list_checks.h"
 #include "message_pump.h"
 #include "screen_capture.h"
 #include "win32/host_services.h"
@@ -57,7 +61,17 @@ void check(const FormScenario& scenario, windowcheck::Controller& controller) {
     expect(windowcheck::pollUntil([&] { return windowcheck::screenShows(window); }, ScreenTimeoutMs),
            name + ": the screen shows the window as it drew itself");
     expect(controller.ready(name, window), name + ": the controller went on");
+    if (name == "people_resources") windowcheck::checkListKeys(window, name);
     close(window, scenario);
+    if (name == "people_resources") windowcheck::checkListMessages(name);
+}
+
+// Forms made but not yet shown, as at Outlook's start, cost no window.
+void checkNoWindowBeforeShowing() {
+    MainFormInstance::Get();
+    PeopleResourcesFormInstance::Get().PeopleList().Append("Anna Berg", DirectoryList::DirectoryEntry);
+    expect(FindWindowW(win32::FormWindowClass, nullptr) == nullptr, "forms not yet shown have no window");
+    PeopleResourcesFormInstance::Unload();
 }
 
 }  // namespace
@@ -69,6 +83,7 @@ int main() {
     win32::setModule(GetModuleHandleW(nullptr));
     win32::installHostServices();
     windowcheck::Controller controller;
+    checkNoWindowBeforeShowing();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();

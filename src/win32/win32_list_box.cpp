@@ -1,0 +1,222 @@
+#include "win32/win32_list_box.h"
+
+#include <algorithm>
+
+#include "automation/error.h"
+#include "win32/wide.h"
+
+namespace win32 {
+namespace {
+
+constexpr int32_t OutOfMemoryNumber = 7;
+constexpr int32_t BadIndexNumber = 381;
+
+[[noreturn]] void throwOutOfMemory() { throw automation::Error(OutOfMemoryNumber, "Out of memory"); }
+
+}  // namespace
+
+LRESULT Win32ListBox::send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendMessageW(handle(), message, wParam, lParam);
+}
+
+void Win32ListBox::checkIndex(int index) const {
+    if (index < 0 || index >= count()) throw automation::Error(BadIndexNumber, "Invalid property array index");
+}
+
+Win32ListBox::Entry& Win32ListBox::entry(int index) {
+    checkIndex(index);
+    return entries_[static_cast<size_t>(index)];
+}
+
+const Win32ListBox::Entry& Win32ListBox::entry(int index) const {
+    checkIndex(index);
+    return entries_[static_cast<size_t>(index)];
+}
+
+Blueprint Win32ListBox::blueprint() const {
+    const DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA |
+                        LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT | (multiSelect_ ? LBS_MULTIPLESEL : 0);
+    return {L"LISTBOX", "", style, WS_EX_CLIENTEDGE};
+}
+
+void Win32ListBox::attached() {
+    SetWindowLongPtrW(handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    baseProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure)));
+    showCount();
+    for (int index = 0; index < count(); ++index)
+        if (entries_[static_cast<size_t>(index)].chosen) setSelected(index, true);
+}
+
+LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+    const auto index = static_cast<int>(wParam);
+    switch (message) {
+    case LB_GETTEXTLEN:
+        if (index < 0 || index >= self->count()) return LB_ERR;
+        return static_cast<LRESULT>(self->entries_[wParam].text.size());
+    case LB_GETTEXT: {
+        if (index < 0 || index >= self->count() || !lParam) return LB_ERR;
+        const std::wstring& text = self->entries_[wParam].text;
+        std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<wchar_t*>(lParam));
+        return static_cast<LRESULT>(text.size());
+    }
+    }
+    return CallWindowProcW(self->baseProcedure_, list, message, wParam, lParam);
+}
+
+// New entries reach an empty list box in one message; a few more, one each, since a list box
+// that already has entries is not told to keep their choices when its count is set.
+bool Win32ListBox::showCount() {
+    if (!handle()) return true;
+    if (shownCount_ == 0 && !entries_.empty()) {
+        if (send(LB_SETCOUNT, entries_.size()) < 0) return false;
+        shownCount_ = entries_.size();
+    }
+    for (; shownCount_ < entries_.size(); ++shownCount_)
+        if (send(LB_ADDSTRING) < 0) return false;
+    return true;
+}
+
+int Win32ListBox::addItem(const std::string& text) {
+    entries_.push_back(Entry{wide(text)});
+    if (updating_ == 0 && !showCount()) {
+        entries_.pop_back();
+        throwOutOfMemory();
+    }
+    return count() - 1;
+}
+
+void Win32ListBox::removeItem(int index) {
+    checkIndex(index);
+    showCount();
+    entries_.erase(entries_.begin() + index);
+    if (!handle()) return;
+    send(LB_DELETESTRING, static_cast<WPARAM>(index));
+    shownCount_ = entries_.size();
+}
+
+void Win32ListBox::clear() {
+    entries_.clear();
+    if (!handle()) return;
+    send(LB_RESETCONTENT);
+    shownCount_ = 0;
+}
+
+std::string Win32ListBox::text(int index) const {
+    const std::wstring& shown = entry(index).text;
+    return narrow(shown.c_str(), shown.size());
+}
+
+bool Win32ListBox::selected(int index) const {
+    if (!handle()) return entry(index).chosen;
+    checkIndex(index);
+    return static_cast<size_t>(index) < shownCount_ && send(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+}
+
+std::vector<int> Win32ListBox::chosenIndexes() const {
+    std::vector<int> chosen;
+    if (!handle()) {
+        for (int index = 0; index < count(); ++index)
+            if (entries_[static_cast<size_t>(index)].chosen) chosen.push_back(index);
+    } else if (multiSelect_) {
+        const LRESULT number = send(LB_GETSELCOUNT);
+        chosen.resize(static_cast<size_t>(std::max<LRESULT>(number, 0)));
+        if (!chosen.empty())
+            chosen.resize(static_cast<size_t>(std::max<LRESULT>(
+                send(LB_GETSELITEMS, chosen.size(), reinterpret_cast<LPARAM>(chosen.data())), 0)));
+    } else if (const LRESULT current = send(LB_GETCURSEL); current >= 0) {
+        chosen.push_back(static_cast<int>(current));
+    }
+    return chosen;
+}
+
+void Win32ListBox::setSelected(int index, bool chosen) {
+    checkIndex(index);
+    if (!handle()) {
+        if (chosen && !multiSelect_)
+            for (Entry& other : entries_) other.chosen = false;
+        entries_[static_cast<size_t>(index)].chosen = chosen;
+        return;
+    }
+    if (!showCount()) throwOutOfMemory();
+    if (multiSelect_) {
+        send(LB_SETSEL, chosen ? TRUE : FALSE, static_cast<LPARAM>(index));
+    } else if (chosen) {
+        send(LB_SETCURSEL, static_cast<WPARAM>(index));
+    } else if (send(LB_GETCURSEL) == index) {
+        send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+    }
+}
+
+void Win32ListBox::unselectAll() {
+    if (!handle()) {
+        for (Entry& entry : entries_) entry.chosen = false;
+    } else if (multiSelect_) {
+        send(LB_SETSEL, FALSE, static_cast<LPARAM>(-1));
+    } else {
+        send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+    }
+}
+
+// Without redrawing, the list box also leaves its scroll bar alone until the update ends.
+void Win32ListBox::beginUpdate() {
+    if (updating_++ == 0 && handle()) send(WM_SETREDRAW, FALSE);
+}
+
+// A list box without room for every entry shows those it has; the next change tries again.
+void Win32ListBox::endUpdate() {
+    if (--updating_ > 0 || !handle()) return;
+    showCount();
+    send(WM_SETREDRAW, TRUE);
+    InvalidateRect(handle(), nullptr, TRUE);
+}
+
+// A click toggles an entry of a multi-select list; the caret is on the entry clicked.
+void Win32ListBox::command(WORD notification) {
+    if (notification != LBN_SELCHANGE || !onToggled) return;
+    const LRESULT index = send(multiSelect_ ? LB_GETCARETINDEX : LB_GETCURSEL);
+    if (index < 0) return;
+    runHandler([toggled = onToggled, clicked = static_cast<int>(index)] { toggled(clicked); });
+}
+
+// As the system's own list box paints an entry of text: highlighted when chosen, the text one
+// pixel in, a focus rectangle on the caret while the list has the focus.
+void Win32ListBox::draw(const DRAWITEMSTRUCT& item) const {
+    RECT box = item.rcItem;
+    // Drawn over itself, the focus rectangle goes again.
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(item.hDC, &box);
+        return;
+    }
+    // An empty list with the focus.
+    if (item.itemID >= entries_.size()) {
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &box);
+        return;
+    }
+    const bool chosen = (item.itemState & ODS_SELECTED) != 0;
+    HGDIOBJ previousFont = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(send(WM_GETFONT)));
+    const COLORREF previousBack = SetBkColor(item.hDC, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const COLORREF previousText = SetTextColor(item.hDC, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::wstring& text = entries_[item.itemID].text;
+    ExtTextOutW(item.hDC, box.left + 1, box.top, ETO_OPAQUE | ETO_CLIPPED, &box, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &box);
+    SetTextColor(item.hDC, previousText);
+    SetBkColor(item.hDC, previousBack);
+    SelectObject(item.hDC, previousFont);
+}
+
+int Win32ListBox::entryStartingWith(wchar_t letter) const {
+    const int total = count();
+    const auto caret = static_cast<int>(send(LB_GETCARETINDEX));
+    for (int step = 1; step <= total; ++step) {
+        const int index = ((caret < 0 ? -1 : caret) + step) % total;
+        const std::wstring& text = entries_[static_cast<size_t>(index)].text;
+        if (!text.empty() && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), 1, &letter, 1) == CSTR_EQUAL)
+            return index;
+    }
+    return -1;
+}
+
+}  // namespace win32

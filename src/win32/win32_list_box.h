@@ -1,0 +1,64 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win32/win32_controls.h"
+
+namespace win32 {
+
+// A list whose entries live here, not in the window: the list box holds only their number and
+// which are chosen (an owner-data list box), and draws each entry by asking for it. Filling it
+// with a directory of thousands is one message, not one per entry.
+class Win32ListBox final : public ui::ListBox, public Win32Control {
+public:
+    Win32ListBox(int id, bool multiSelect) : Win32Control(id), multiSelect_(multiSelect) {}
+    int addItem(const std::string& text) override;
+    void removeItem(int index) override;
+    void clear() override;
+    int count() const override { return static_cast<int>(entries_.size()); }
+    std::string text(int index) const override;
+    int32_t itemData(int index) const override { return entry(index).data; }
+    void setItemData(int index, int32_t data) override { entry(index).data = data; }
+    bool selected(int index) const override;
+    std::vector<int> chosenIndexes() const override;
+    void setSelected(int index, bool chosen) override;
+    void unselectAll() override;
+    void beginUpdate() override;
+    void endUpdate() override;
+
+    Blueprint blueprint() const override;
+    void command(WORD notification) override;
+    // WM_DRAWITEM: one entry drawn as a plain list box draws it.
+    void draw(const DRAWITEMSTRUCT& item) const;
+    // WM_CHARTOITEM: the entry after the caret, going round, whose text starts with `letter`; -1
+    // for none. It is where typing a letter moves the caret.
+    int entryStartingWith(wchar_t letter) const;
+
+private:
+    struct Entry {
+        std::wstring text;
+        int32_t data = 0;
+        bool chosen = false;  // only until the window exists; then the window knows
+    };
+    void attached() override;
+    // Tells the list box how many entries there are; false when it had no room.
+    bool showCount();
+    void checkIndex(int index) const;
+    Entry& entry(int index);
+    const Entry& entry(int index) const;
+    LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Answers LB_GETTEXT and LB_GETTEXTLEN from the entries, so that whoever reads the list box
+    // (a screen reader, a test) still finds the names.
+    static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool multiSelect_;
+    std::vector<Entry> entries_;
+    size_t shownCount_ = 0;  // entries the list box knows of
+    int updating_ = 0;
+    WNDPROC baseProcedure_ = nullptr;
+};
+
+}  // namespace win32

@@ -1,0 +1,101 @@
+#include "list_checks.h"
+
+#include <string>
+
+#include "check.h"
+#include "directory/people_resources_form.h"
+#include "window_inspection.h"
+
+namespace windowcheck {
+namespace {
+
+using checks::expect;
+
+constexpr int DirectorySize = 10000;
+// Clearing, the count, two choices, redrawing off and on: about ten, whatever the directory's size.
+constexpr int MessagesPerFill = 10;
+
+int caretOf(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCARETINDEX, 0, 0)); }
+
+HWND firstList(HWND window) {
+    for (const Child& child : children(window))
+        if (isClass(child, L"ListBox")) return child.handle;
+    return nullptr;
+}
+
+// Counts the messages sent on this thread to one window while alive.
+class MessageCount {
+public:
+    explicit MessageCount(HWND target) {
+        target_ = target;
+        count_ = 0;
+        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId());
+    }
+    ~MessageCount() { UnhookWindowsHookEx(hook_); }
+    MessageCount(const MessageCount&) = delete;
+    MessageCount& operator=(const MessageCount&) = delete;
+    int count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd == target_) ++count_;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    static HWND target_;
+    static int count_;
+    HHOOK hook_;
+};
+
+HWND MessageCount::target_ = nullptr;
+int MessageCount::count_ = 0;
+
+}  // namespace
+
+void checkListKeys(HWND window, const std::string& name) {
+    HWND list = firstList(window);
+    expect(list != nullptr, name + ": has a list for the keys");
+    if (!list) return;
+    SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
+    const auto key = [&](UINT message, wchar_t code) {
+        SendMessageW(list, message, code, 0);
+        return caretOf(list);
+    };
+    expect(key(WM_CHAR, L'c') == 2, name + ": typing c moves to Carla Diaz");
+    expect(key(WM_CHAR, L'D') == 3, name + ": typing D moves to David Okafor");
+    expect(key(WM_CHAR, L'b') == 1, name + ": typing b goes round to Bo Lindqvist");
+    expect(key(WM_CHAR, L'z') == 1, name + ": a letter no entry starts with leaves the caret");
+    expect(key(WM_KEYDOWN, VK_DOWN) == 2, name + ": the down arrow moves to the next entry");
+    const bool chosenBefore = SendMessageW(list, LB_GETSEL, 2, 0) > 0;
+    key(WM_KEYDOWN, VK_SPACE);
+    expect(!chosenBefore && SendMessageW(list, LB_GETSEL, 2, 0) > 0, name + ": Space chooses the entry at the caret");
+    key(WM_KEYDOWN, VK_SPACE);
+    expect(SendMessageW(list, LB_GETSEL, 2, 0) == 0, name + ": Space again unchooses it");
+}
+
+void checkListMessages(const std::string& name) {
+    PeopleResourcesForm& form = PeopleResourcesFormInstance::Get();
+    HWND list = FindWindowExW(nullptr, nullptr, nullptr, L"People & Resources: Weekly planning");
+    list = list ? firstList(list) : nullptr;
+    expect(list != nullptr, name + ": its list is there to count messages to");
+    if (!list) return;
+    DirectoryList& people = form.PeopleList();
+    {
+        MessageCount messages(list);
+        DirectoryList::Update update(people);
+        people.RemoveAll();
+        for (int index = 0; index < DirectorySize; ++index)
+            people.Append("Person " + std::to_string(index), DirectoryList::DirectoryEntry);
+        people.AddItemIfNew("Person 4711", true);
+        people.AddItemIfNew("Guest", true);
+        expect(messages.count() <= MessagesPerFill,
+               name + ": a directory of 10000 costs its list " + std::to_string(messages.count()) + " messages");
+    }
+    expect(static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) == DirectorySize + 1,
+           name + ": the list box counts every entry");
+    MessageCount messages(list);
+    expect(people.ChosenNames() == "Person 4711;Guest;", name + ": the chosen names are read back in order");
+    expect(messages.count() <= 2, name + ": reading them back costs " + std::to_string(messages.count()) + " messages");
+}
+
+}  // namespace windowcheck

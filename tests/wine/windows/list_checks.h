@@ -1,0 +1,15 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace windowcheck {
+
+// The keys the first list of a shown People & Resources window answers.
+void checkListKeys(HWND window, const std::string& name);
+// The messages a whole directory costs the hidden People & Resources lists, once made: a constant
+// number, not one per entry.
+void checkListMessages(const std::string& name);
+
+}  // namespace windowcheck
