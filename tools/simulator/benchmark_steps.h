@@ -13,6 +13,9 @@ struct BenchmarkHost {
     // A session with the security wrapper installed and nothing connected yet.
     std::function<std::shared_ptr<Session>()> newSession;
     std::function<CallCounts(Session&)> calls;
+    // Where the add-in is a library: loads it and makes its object once, as Outlook does before
+    // connecting it.
+    std::function<void()> load;
 };
 
 // Times the add-in's heavier steps, for directories and meetings of growing size, and prints

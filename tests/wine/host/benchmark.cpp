@@ -29,7 +29,8 @@ int runBenchmark(std::ostream& out) {
                            auto hosted = std::make_shared<HostedSession>();
                            return std::shared_ptr<Session>(hosted, &hosted->session);
                        },
-                       [](Session&) { return callCounts(); }};
+                       [](Session&) { return callCounts(); },
+                       [] { MakeComAddin(); }};
     RunBenchmark(out, host);
     return 0;
 }

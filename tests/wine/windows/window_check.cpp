@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "check.h"
 #include "directory/people_resources_form.h"
 #include "log/main_form.h"
+#include "ui/widgets.h"
 #include "win32/form_windows.h"
 #include "controller.h"
 #include "form_scenarios.h"
@@ -74,6 +77,21 @@ void checkNoWindowBeforeShowing() {
     PeopleResourcesFormInstance::Unload();
 }
 
+// Controls added out of their tab order take it all the same when the window is made.
+void checkTabOrderOfControlsAddedOutOfIt() {
+    std::unique_ptr<ui::Window> form =
+        ui::toolkit().createWindow({"TabOrderCheck", "Tab order", 3000, 900, ui::Border::FixedSingle});
+    form->addButton({"Third", {2040, 240, 840, 375}, 2}, "Third");
+    form->addButton({"First", {120, 240, 840, 375}, 0}, "First");
+    form->addButton({"Second", {1080, 240, 840, 375}, 1}, "Second");
+    form->show();
+    std::vector<std::wstring> order;
+    for (HWND stop : windowcheck::tabOrder(FindWindowW(win32::FormWindowClass, L"Tab order")))
+        order.push_back(windowcheck::windowText(stop));
+    expect(order == std::vector<std::wstring>{L"First", L"Second", L"Third"},
+           "controls added out of their tab order are tabbed through in it");
+}
+
 }  // namespace
 
 int main() {
@@ -84,6 +102,7 @@ int main() {
     win32::installHostServices();
     windowcheck::Controller controller;
     checkNoWindowBeforeShowing();
+    checkTabOrderOfControlsAddedOutOfIt();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();
