@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "automation/error.h"
+#include "win32/list_accessible.h"
 #include "win32/wide.h"
 
 namespace win32 {
@@ -39,6 +40,18 @@ Blueprint Win32ListBox::blueprint() const {
     return {L"LISTBOX", "", style, WS_EX_CLIENTEDGE};
 }
 
+Win32ListBox::~Win32ListBox() {
+    if (!accessible_) return;
+    detachListAccessible(accessible_);
+    IAccessible_Release(&accessible_->accessible);
+}
+
+IAccessible* Win32ListBox::accessible() {
+    if (!accessible_) accessible_ = createListAccessible(*this);
+    IAccessible_AddRef(&accessible_->accessible);
+    return &accessible_->accessible;
+}
+
 void Win32ListBox::attached() {
     SetWindowLongPtrW(handle(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     baseProcedure_ = reinterpret_cast<WNDPROC>(
@@ -49,7 +62,7 @@ void Win32ListBox::attached() {
 }
 
 LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
     const auto index = static_cast<int>(wParam);
     switch (message) {
     case LB_GETTEXTLEN:
@@ -61,6 +74,14 @@ LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wPa
         std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<wchar_t*>(lParam));
         return static_cast<LRESULT>(text.size());
     }
+    case WM_GETOBJECT:
+        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+            IAccessible* object = self->accessible();
+            const LRESULT answer = answerGetObject(object, wParam);
+            IAccessible_Release(object);
+            if (answer) return answer;
+        }
+        break;
     }
     return CallWindowProcW(self->baseProcedure_, list, message, wParam, lParam);
 }

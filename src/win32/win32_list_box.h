@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -9,12 +10,15 @@
 
 namespace win32 {
 
+struct ListAccessibleObject;
+
 // A list whose entries live here, not in the window: the list box holds only their number and
 // which are chosen (an owner-data list box), and draws each entry by asking for it. Filling it
 // with a directory of thousands is one message, not one per entry.
 class Win32ListBox final : public ui::ListBox, public Win32Control {
 public:
     Win32ListBox(int id, bool multiSelect) : Win32Control(id), multiSelect_(multiSelect) {}
+    ~Win32ListBox() override;
     int addItem(const std::string& text) override;
     void removeItem(int index) override;
     void clear() override;
@@ -36,6 +40,11 @@ public:
     // WM_CHARTOITEM: the entry after the caret, going round, whose text starts with `letter`; -1
     // for none. It is where typing a letter moves the caret.
     int entryStartingWith(wchar_t letter) const;
+    const std::wstring& entryText(int index) const { return entry(index).text; }
+    // What a screen reader is given for this list, made when first asked for; the caller owns
+    // the reference returned. Once the list is gone the object answers that it is.
+    IAccessible* accessible();
+    bool multiSelect() const { return multiSelect_; }
 
 private:
     struct Entry {
@@ -50,8 +59,8 @@ private:
     Entry& entry(int index);
     const Entry& entry(int index) const;
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // Answers LB_GETTEXT and LB_GETTEXTLEN from the entries, so that whoever reads the list box
-    // (a screen reader, a test) still finds the names.
+    // Answers LB_GETTEXT and LB_GETTEXTLEN from the entries, for readers in this process (a test
+    // host), and WM_GETOBJECT with the list's accessible object, for screen readers.
     static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
 
     bool multiSelect_;
@@ -59,6 +68,7 @@ private:
     size_t shownCount_ = 0;  // entries the list box knows of
     int updating_ = 0;
     WNDPROC baseProcedure_ = nullptr;
+    ListAccessibleObject* accessible_ = nullptr;  // made when a screen reader first asks
 };
 
 }  // namespace win32

@@ -1,9 +1,14 @@
 #include "list_checks.h"
 
+#include <oleacc.h>
+
+#include <memory>
 #include <string>
 
 #include "check.h"
 #include "directory/people_resources_form.h"
+#include "ui/widgets.h"
+#include "win32/win32_list_box.h"
 #include "window_inspection.h"
 
 namespace windowcheck {
@@ -50,6 +55,33 @@ private:
 HWND MessageCount::target_ = nullptr;
 int MessageCount::count_ = 0;
 
+VARIANT child(LONG id) {
+    VARIANT variant;
+    variant.vt = VT_I4;
+    variant.lVal = id;
+    return variant;
+}
+
+std::wstring nameOf(IAccessible* accessible, LONG id) {
+    BSTR name = nullptr;
+    if (FAILED(IAccessible_get_accName(accessible, child(id), &name)) || !name) return L"";
+    std::wstring text(name, SysStringLen(name));
+    SysFreeString(name);
+    return text;
+}
+
+LONG roleOf(IAccessible* accessible, LONG id) {
+    VARIANT role;
+    VariantInit(&role);
+    return SUCCEEDED(IAccessible_get_accRole(accessible, child(id), &role)) && role.vt == VT_I4 ? role.lVal : -1;
+}
+
+LONG stateOf(IAccessible* accessible, LONG id) {
+    VARIANT state;
+    VariantInit(&state);
+    return SUCCEEDED(IAccessible_get_accState(accessible, child(id), &state)) && state.vt == VT_I4 ? state.lVal : -1;
+}
+
 }  // namespace
 
 void checkListKeys(HWND window, const std::string& name) {
@@ -71,6 +103,46 @@ void checkListKeys(HWND window, const std::string& name) {
     expect(!chosenBefore && SendMessageW(list, LB_GETSEL, 2, 0) > 0, name + ": Space chooses the entry at the caret");
     key(WM_KEYDOWN, VK_SPACE);
     expect(SendMessageW(list, LB_GETSEL, 2, 0) == 0, name + ": Space again unchooses it");
+}
+
+// Wine cannot pass an IAccessible to another process (its type library lacks the interface), so
+// the object a screen reader would get through WM_GETOBJECT is asked here directly.
+void checkListAccessibility() {
+    std::unique_ptr<ui::Window> form =
+        ui::toolkit().createWindow({"AccessibilityCheck", "Accessibility", 3600, 2400, ui::Border::FixedSingle});
+    ui::ListBox& widget = form->addListBox({"Names", {120, 120, 3360, 2160}, 0}, true);
+    for (const char* name : {"Anna Berg", "Bo Lindqvist", "Carla Diaz", "David Okafor", "Guest Speaker"})
+        widget.addItem(name);
+    widget.setSelected(1, true);
+    widget.setSelected(4, true);
+    form->show();
+    auto& list = dynamic_cast<win32::Win32ListBox&>(widget);
+    IAccessible* accessible = list.accessible();
+    LONG count = 0;
+    expect(SUCCEEDED(IAccessible_get_accChildCount(accessible, &count)) && count == 5,
+           "a list's accessible object has its 5 entries");
+    expect(nameOf(accessible, 3) == L"Carla Diaz" && nameOf(accessible, 5) == L"Guest Speaker",
+           "its entries are named as the list shows them");
+    expect(roleOf(accessible, CHILDID_SELF) == ROLE_SYSTEM_LIST && roleOf(accessible, 1) == ROLE_SYSTEM_LISTITEM,
+           "it is a list of list items");
+    expect((stateOf(accessible, 2) & STATE_SYSTEM_SELECTED) != 0 &&
+               (stateOf(accessible, 3) & STATE_SYSTEM_SELECTED) == 0,
+           "its chosen entries are the selected ones");
+    LONG left = 0, top = 0, width = 0, height = 0;
+    RECT box{};
+    GetWindowRect(list.handle(), &box);
+    expect(SUCCEEDED(IAccessible_accLocation(accessible, &left, &top, &width, &height, child(1))) && width > 0 &&
+               height > 0 && left >= box.left && top >= box.top && left + width <= box.right,
+           "its first entry lies inside the list");
+    VARIANT next;
+    VariantInit(&next);
+    expect(SUCCEEDED(IAccessible_accNavigate(accessible, NAVDIR_NEXT, child(3), &next)) && next.vt == VT_I4 &&
+               next.lVal == 4,
+           "the entry after its third is its fourth");
+    form.reset();
+    expect(IAccessible_get_accChildCount(accessible, &count) == CO_E_OBJNOTCONNECTED,
+           "held after its list is gone, it says so");
+    IAccessible_Release(accessible);
 }
 
 void checkListMessages(const std::string& name) {

@@ -103,6 +103,7 @@ int main() {
     windowcheck::Controller controller;
     checkNoWindowBeforeShowing();
     checkTabOrderOfControlsAddedOutOfIt();
+    windowcheck::checkListAccessibility();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();
