@@ -27,7 +27,8 @@ public:
     // The chosen entries' texts, each followed by ";".
     std::string ChosenNames() const;
 
-    // Holds off the list's redrawing while many entries change; resumes it when destroyed.
+    // Holds off the list's redrawing, and its learning of new entries, while many change; both
+    // resume when it is destroyed.
     class Update {
     public:
         explicit Update(DirectoryList& list) : widget_(list.widget_) { widget_.beginUpdate(); }

@@ -70,18 +70,20 @@ void Win32Control::attach(HWND handle) {
     attached();
 }
 
+void showLabelText(HWND label, const std::string& text) {
+    if (!label) return;
+    SetWindowTextW(label, wide(text).c_str());
+    widenToText(label);
+}
+
 void Win32Label::setText(const std::string& text) {
     text_ = text;
-    if (!handle()) return;
-    SetWindowTextW(handle(), wide(text).c_str());
-    widenToText(handle());
+    showLabelText(handle(), text);
 }
 
 void Win32LinkLabel::setText(const std::string& text) {
     text_ = text;
-    if (!handle()) return;
-    SetWindowTextW(handle(), wide(text).c_str());
-    widenToText(handle());
+    showLabelText(handle(), text);
 }
 
 void Win32LinkLabel::command(WORD notification) {

@@ -52,6 +52,8 @@ void runHandler(const std::function<void()>& handler) noexcept;
 // A label laid out one line high keeps its text on that line: where the dialog font is wider than
 // the one the form was laid out with, the label widens rightwards as far as its window allows.
 void widenToText(HWND label);
+// A label's new text, shown by its window once it has one.
+void showLabelText(HWND label, const std::string& text);
 
 class Win32Label final : public ui::Label, public Win32Control {
 public:

@@ -143,11 +143,3 @@ TEST(ScriptMistakes, AnswersGiveTheFormsTheDocumentationGives) {
     }
     EXPECT_GT(checked, 30);
 }
-
-TEST(ScriptMistakes, TheExitStatusCountsRefusedLines) {
-    Session session;
-    std::ostringstream out;
-    Script script(session, out);
-    std::istringstream lines("explorer open inbox\nexplorer 9 close\nshow item\nshow\n");
-    EXPECT_EQ(script.RunAll(lines, true), 2);
-}

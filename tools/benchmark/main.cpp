@@ -7,8 +7,10 @@
 
 int main() {
     std::cout << "Quorvel, portable add-in in the simulated Outlook\n";
-    BenchmarkHost host{[] { return std::make_shared<Session>(); },
-                       [](Session& session) { return CallCounts{session.outlook().calls(), 0}; }};
+    // The add-in is part of this program: there is no library to load.
+    BenchmarkHost host;
+    host.newSession = [] { return std::make_shared<Session>(); };
+    host.calls = [](Session& session) { return CallCounts{session.outlook().calls(), 0}; };
     RunBenchmark(std::cout, host);
     return 0;
 }
