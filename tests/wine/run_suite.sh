@@ -10,9 +10,9 @@ cd "$(dirname "$0")/../.."
 root=$(pwd)
 
 source tests/wine/tally.sh
+source tests/wine/x86_wine.sh
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver=/usr/lib/wine/wineserver
 native_sim=$root/build/native/quorvel-sim
 scenarios=$root/tools/simulator/scenarios
 work=$(mktemp -d /tmp/quorvel-suite.XXXXXX)
@@ -47,9 +47,9 @@ fast_exit() {  # fast_exit <outlook_host.exe>
     local calls
     calls=$(tr -d '\r' <"$work/fast-exit-$arch.txt" | grep -c '^after exit: ')
     if [ $status -eq 0 ] && [ "$calls" -eq 0 ]; then
-        pass "$arch: a fast shut-down ends the process cleanly with no call into Outlook after exit began"
+        pass "$tag: a fast shut-down ends the process cleanly with no call into Outlook after exit began"
     else
-        fail "$arch: a fast shut-down ends the process cleanly with no call into Outlook after exit began (exit $status, $calls calls)"
+        fail "$tag: a fast shut-down ends the process cleanly with no call into Outlook after exit began (exit $status, $calls calls)"
         tr -d '\r' <"$work/fast-exit-$arch.txt" | grep '^after exit: ' | sort | uniq -c | sort -rn | head -20 | sed 's/^/    /'
     fi
 }
@@ -78,49 +78,63 @@ unicode_shell() {  # unicode_shell <build> <outlook_host.exe> <library folder>
     timeout 60 $wineserver -w
     local started=$WINEPREFIX/drive_c/started.txt
     if [ $status -eq 0 ] && grep -qF "$unicode_library\\Quorvel User Manual.pdf" "$started" 2>/dev/null; then
-        pass "$arch: the manual opens from a library folder outside the ANSI code page"
+        pass "$tag: the manual opens from a library folder outside the ANSI code page"
     else
-        fail "$arch: the manual opens from a library folder outside the ANSI code page (exit $status)"
+        fail "$tag: the manual opens from a library folder outside the ANSI code page (exit $status)"
         sed 's/^/    /' "$work/unicode-shell-$arch.txt" "$started" 2>/dev/null | head -20
     fi
     if grep -qF "\"$unicode_library\\System Info Ω.exe\"" "$started" 2>/dev/null; then
-        pass "$arch: System Information starts from a registry path outside the ANSI code page"
+        pass "$tag: System Information starts from a registry path outside the ANSI code page"
     else
-        fail "$arch: System Information starts from a registry path outside the ANSI code page"
+        fail "$tag: System Information starts from a registry path outside the ANSI code page"
     fi
 }
 
-# The 32-bit Wine loader is a 32-bit Linux program: a kernel built without 32-bit support cannot
-# start it. That is the machine's limit, not the build's: those checks are skipped, and say so.
+# Without the root that holds the 32-bit Wine the x86 build cannot run: its checks are skipped,
+# and say so.
 runs_32bit() {  # runs_32bit <what needs it>
-    /usr/lib/wine/wine --version >/dev/null 2>&1 && return 0
-    skip "$1: this machine's kernel cannot run 32-bit programs (it refuses /usr/lib/wine/wine)"
+    [ "$x86_mode" != none ] && return 0
+    skip "$1: $x86_missing"
     return 1
 }
 
-new_prefix() {  # new_prefix <folder>
+# The loaders of a prefix: this machine's Wine for the x64 build alone, else the root's.
+use_wine() {  # use_wine x64|x86|both
+    if [ "$1" = x64 ]; then
+        wine=/usr/lib/wine/wine64 wine64=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
+    else
+        wine=$x86_wine wine64=$x86_wine64 wineserver=$x86_wineserver
+    fi
+}
+
+new_prefix() {  # new_prefix <folder> x64|x86|both
     export WINEPREFIX=$1
-    # A prefix's first boot has been seen to fail now and then; booting it again completes it.
-    timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-    timeout 120 $wineserver -w
+    if [ "$2" = x64 ]; then
+        # A prefix's first boot has been seen to fail now and then; booting it again completes it.
+        timeout 300 $wine64 wineboot -i >/dev/null 2>&1 || timeout 300 $wine64 wineboot -i >/dev/null 2>&1
+        timeout 120 $wineserver -w
+    else
+        x86_prefix "$1"
+    fi
     # Window code runs without a display: nothing is drawn, everything else works.
-    timeout 120 /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    timeout 120 $wine64 reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     timeout 60 $wineserver -k; timeout 60 $wineserver -w
 }
 
 suite_for() {  # suite_for x64|x86
     local arch=$1
-    local build=$root/build/mingw-$arch
-    if [ "$arch" = x64 ]; then wine=/usr/lib/wine/wine64 platform=win64; else wine=/usr/lib/wine/wine platform=win32; fi
+    local build=$root/build/mingw-$arch tag=$arch platform=win64
+    if [ "$arch" = x86 ]; then tag=$x86_tag platform=win32; fi
+    use_wine "$arch"
     local host_exe=$build/tests/wine/host/outlook_host.exe
     local dist=$root/build/dist/$arch
     if [ "$arch" = x86 ]; then runs_32bit x86 || return; fi
     if [ ! -f "$dist/Quorvel.dll" ] || [ ! -f "$host_exe" ] || [ ! -f "$dist/QuorvelSettings.oft" ]; then
-        fail "$arch: Quorvel.dll, its settings template and outlook_host.exe are built"
+        fail "$tag: Quorvel.dll, its settings template and outlook_host.exe are built"
         return
     fi
 
-    new_prefix "$work/prefix-$arch"
+    new_prefix "$work/prefix-$arch" "$arch"
 
     # The library as the installer places it: the DLL with the settings template beside it, in a
     # folder whose name no single ANSI code page can write.
@@ -129,18 +143,18 @@ suite_for() {  # suite_for x64|x86
     cp "$dist/Quorvel.dll" "$dist/QuorvelSettings.oft" "$library/"
     local dll="$unicode_library\\Quorvel.dll"
 
-    expect "$arch: regsvr32 registers the DLL" run regsvr32 /s "$dll"
+    expect "$tag: regsvr32 registers the DLL" run regsvr32 /s "$dll"
     local classes='HKCU\Software\Classes'
     local clsid
     clsid=$(run reg query "$classes\\Quorvel.Connect\\CLSID" /ve 2>/dev/null | grep REG_SZ | grep -o '{[0-9A-Fa-f-]*}' | head -1)
-    if [ -n "$clsid" ]; then pass "$arch: the ProgID Quorvel.Connect names a CLSID ($clsid)"; else fail "$arch: the ProgID Quorvel.Connect names a CLSID"; fi
+    if [ -n "$clsid" ]; then pass "$tag: the ProgID Quorvel.Connect names a CLSID ($clsid)"; else fail "$tag: the ProgID Quorvel.Connect names a CLSID"; fi
     has() {  # has <description> <key> <value switch...> <expected text>
         local what=$1 key=$2 expected=${*: -1}
         local query=("${@:3:$#-3}")
         if run reg query "$key" "${query[@]}" 2>/dev/null | tr -d '\r' | grep -qiF -- "$expected"; then
-            pass "$arch: $what"
+            pass "$tag: $what"
         else
-            fail "$arch: $what"
+            fail "$tag: $what"
         fi
     }
     has "the class's InprocServer32 is the DLL" "$classes\\CLSID\\$clsid\\InprocServer32" /ve '\Quorvel.dll'
@@ -176,7 +190,7 @@ suite_for() {  # suite_for x64|x86
             [ $check = connect_check ] && args=("$dll")
             run "$checks/$check.exe" "${args[@]}" >"$work/$check-$arch.txt" 2>&1
             local status=$?
-            if [ $status -eq 0 ]; then pass "$arch: $check"; else fail "$arch: $check (exit $status)"; sed 's/^/    /' "$work/$check-$arch.txt"; fi
+            if [ $status -eq 0 ]; then pass "$tag: $check"; else fail "$tag: $check (exit $status)"; sed 's/^/    /' "$work/$check-$arch.txt"; fi
         fi
     done
 
@@ -191,17 +205,17 @@ suite_for() {  # suite_for x64|x86
         local status=$?
         tr -d '\r' <"$work/$name-$arch.raw" | grep -v -e '^ok: ' -e '^FAILED: ' | normalise "$unicode_library" >"$work/$name-$arch.txt"
         if diff -u "$work/$name-native.txt" "$work/$name-$arch.txt" >"$work/$name-$arch.diff"; then
-            pass "$arch: scenario $name plays as in the simulator"
+            pass "$tag: scenario $name plays as in the simulator"
         else
-            fail "$arch: scenario $name plays as in the simulator"
+            fail "$tag: scenario $name plays as in the simulator"
             head -40 "$work/$name-$arch.diff" | sed 's/^/    /'
         fi
-        tr -d '\r' <"$work/$name-$arch.raw" | grep -e '^ok: ' -e '^FAILED: ' | while IFS= read -r line; do echo "${line%%: *}: $arch: $name: ${line#*: }"; done >"$work/$name-$arch.checks"
+        tr -d '\r' <"$work/$name-$arch.raw" | grep -e '^ok: ' -e '^FAILED: ' | while IFS= read -r line; do echo "${line%%: *}: $tag: $name: ${line#*: }"; done >"$work/$name-$arch.checks"
         passed=$((passed + $(grep -c '^ok: ' "$work/$name-$arch.checks")))
         failed=$((failed + $(grep -c '^FAILED: ' "$work/$name-$arch.checks")))
         cat "$work/$name-$arch.checks"
         if [ $status -ne 0 ] && ! grep -q '^FAILED: ' "$work/$name-$arch.checks"; then
-            fail "$arch: outlook_host.exe ends well on $name (exit $status)"
+            fail "$tag: outlook_host.exe ends well on $name (exit $status)"
         fi
     done
 
@@ -212,9 +226,9 @@ suite_for() {  # suite_for x64|x86
         timeout 600 "$wine" "$host_exe" --bench | tr -d '\r'
     fi
 
-    expect "$arch: regsvr32 /u unregisters the DLL" run regsvr32 /s /u "$dll"
+    expect "$tag: regsvr32 /u unregisters the DLL" run regsvr32 /s /u "$dll"
     gone() {  # gone <description> <key>
-        if run reg query "$2" >/dev/null 2>&1; then fail "$arch: $1"; else pass "$arch: $1"; fi
+        if run reg query "$2" >/dev/null 2>&1; then fail "$tag: $1"; else pass "$tag: $1"; fi
     }
     gone "the ProgID key is gone" "$classes\\Quorvel.Connect"
     gone "the class key is gone" "$classes\\CLSID\\$clsid"
@@ -230,15 +244,17 @@ suite_for() {  # suite_for x64|x86
 # key for both bitnesses, so only the build registered last can load there; Windows keeps one per
 # registry view.
 side_by_side() {
-    local arch=both
+    local arch=both label="side by side"
+    [ "$x86_mode" = emulated ] && label="side by side (emulated)"
     for build in x64 x86; do
         if [ ! -f "$root/build/dist/$build/Quorvel.dll" ] || [ ! -f "$root/build/mingw-$build/tests/wine/host/outlook_host.exe" ]; then
-            fail "side by side: both builds and both outlook_host.exe are built"
+            fail "$label: both builds and both outlook_host.exe are built"
             return
         fi
     done
     runs_32bit "side by side" || return
-    new_prefix "$work/prefix-both"
+    use_wine both
+    new_prefix "$work/prefix-both" both
     local classes='HKCU\Software\Classes'
     local clsid='{6FE01BD5-7157-4B4A-B427-347DAE3050A2}' libid='{2125A69A-3C28-459F-883B-9CDCC4BF498F}'
     local connect_iid='{95F0595E-05B4-43D4-A0DF-D1FF010816AE}'
@@ -251,28 +267,28 @@ side_by_side() {
 
     regsvr() {  # regsvr x64|x86 [/u]
         if [ "$1" = x64 ]; then
-            timeout 120 /usr/lib/wine/wine64 regsvr32 /s ${2:-} 'C:\Program Files\Quorvel\Quorvel.dll' >/dev/null 2>&1
+            timeout 120 $wine64 regsvr32 /s ${2:-} 'C:\Program Files\Quorvel\Quorvel.dll' >/dev/null 2>&1
         else
-            timeout 120 /usr/lib/wine/wine regsvr32 /s ${2:-} 'C:\Program Files (x86)\Quorvel\Quorvel.dll' >/dev/null 2>&1
+            timeout 120 $wine regsvr32 /s ${2:-} 'C:\Program Files (x86)\Quorvel\Quorvel.dll' >/dev/null 2>&1
         fi
     }
     # Wine 8 creates classes from the machine's keys only: the build's view of them is refreshed
     # from the per-user registration, then its outlook_host.exe creates the add-in by ProgID.
     loads() {  # loads x64|x86
-        local view=/reg:64 loader=/usr/lib/wine/wine64 key
-        [ "$1" = x86 ] && view=/reg:32 loader=/usr/lib/wine/wine
+        local view=/reg:64 loader=$wine64 key
+        [ "$1" = x86 ] && view=/reg:32 loader=$wine
         for key in "Quorvel.Connect" "CLSID\\$clsid" "TypeLib\\$libid"; do
-            timeout 60 /usr/lib/wine/wine64 reg delete "HKLM\\Software\\Classes\\$key" /f $view >/dev/null 2>&1
-            timeout 60 /usr/lib/wine/wine64 reg copy "$classes\\$key" "HKLM\\Software\\Classes\\$key" /s /f $view >/dev/null 2>&1
+            timeout 60 $wine64 reg delete "HKLM\\Software\\Classes\\$key" /f $view >/dev/null 2>&1
+            timeout 60 $wine64 reg copy "$classes\\$key" "HKLM\\Software\\Classes\\$key" /s /f $view >/dev/null 2>&1
         done
         timeout 120 $loader "$root/build/mingw-$1/tests/wine/host/outlook_host.exe" "$(winpath "$session")" \
             >"$work/side-by-side-$1.txt" 2>&1
     }
-    present() { timeout 60 /usr/lib/wine/wine64 reg query "$1" >/dev/null 2>&1; }
+    present() { timeout 60 $wine64 reg query "$1" >/dev/null 2>&1; }
     check() {  # check <description> <command...>
         local what=$1
         shift
-        if "$@"; then pass "side by side: $what"; else fail "side by side: $what"; fi
+        if "$@"; then pass "$label: $what"; else fail "$label: $what"; fi
     }
     shared_keys_stay() {
         present "$classes\\Quorvel.Connect" && present "$classes\\TypeLib\\$libid\\1.0" && present "$addin" &&
@@ -300,9 +316,9 @@ side_by_side() {
         present "$key" && left+=("$key")
     done
     if [ ${#left[@]} -eq 0 ]; then
-        pass "side by side: unregistering both leaves nothing"
+        pass "$label: unregistering both leaves nothing"
     else
-        fail "side by side: unregistering both leaves nothing (left: ${left[*]})"
+        fail "$label: unregistering both leaves nothing (left: ${left[*]})"
     fi
     timeout 60 $wineserver -k
     timeout 60 $wineserver -w

@@ -4,8 +4,10 @@
 # OUTPUT_FOLDER/<form>.png. Every wait is bounded; nothing is left running.
 # Usage: run_window_checks.sh BUILD_FOLDER OUTPUT_FOLDER
 #   BUILD_FOLDER: build folder of the mingw-x64 or mingw-x86 preset.
-# Needs wine64 (and wine32:i386 for the 32-bit build), xvfb, x11-utils, imagemagick, fonts-wine.
+# Needs wine64, xvfb, x11-utils, imagemagick, fonts-wine, and for the 32-bit build the root of
+# scripts/setup-x86-emulation.sh.
 set -uo pipefail
+source "$(dirname "$0")/../x86_wine.sh"
 
 build=$(cd "${1:?build folder}" && pwd) || exit 2
 mkdir -p "${2:?output folder}" && output=$(cd "$2" && pwd) || exit 2
@@ -13,11 +15,13 @@ program="$build/src/win32/window_checks/window_check.exe"
 forms=(main people_resources about info order)
 
 if grep -q "x86_64-w64-mingw32" "$build/CMakeCache.txt"; then
-    wine=/usr/lib/wine/wine64
+    arch=x64 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
 else
-    wine=/usr/lib/wine/wine
+    arch=x86 wine=$x86_wine wineserver=$x86_wineserver
 fi
-wineserver=/usr/lib/wine/wineserver
+# Under emulation each check says so.
+emulated=
+[ $arch = x86 ] && emulated=$x86_note
 
 # Seconds: an X server starts in well under one, a prefix is made in 10-20, the program runs in a few.
 xvfb_timeout=30
@@ -60,11 +64,11 @@ trap 'exit 130' INT TERM
 trap '' PIPE
 
 [ -f "$program" ] || { fail "window_check.exe is built ($program)"; finish; }
-[ -x "$wine" ] || { fail "Wine can run this build ($wine is missing: install wine64, or wine32:i386)"; finish; }
-# A kernel built without 32-bit support cannot start the 32-bit Wine loader: the machine's limit,
-# not the build's, so the checks are skipped and say so.
-if ! "$wine" --version >/dev/null 2>&1; then
-    echo "SKIPPED: $(basename "$build"): this machine's kernel cannot run $wine"
+[ -x "$wine" ] || { fail "Wine can run this build ($wine is missing: install wine64)"; finish; }
+# Without the root that holds the 32-bit Wine the x86 build cannot run: the checks are skipped and
+# say so.
+if [ $arch = x86 ] && [ "$x86_mode" = none ]; then
+    echo "SKIPPED: $(basename "$build"): $x86_missing"
     echo "$passed passed, $failed failed, 1 skipped"
     exit 0
 fi
@@ -93,11 +97,18 @@ if start_xvfb; then pass "Xvfb accepts connections on $DISPLAY"; else fail "Xvfb
 
 prefix=$(mktemp -d /tmp/quorvel-windows.XXXXXX)
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ $arch = x86 ] && x86_prefix "$prefix"
 # Our own server, kept until we stop it, so that it is ours to stop by its PID.
 $wineserver -f -p >/dev/null 2>&1 &
 wineserver_pid=$!
 rm -f "$output/wine.log"
-boot_prefix() { timeout "$prefix_timeout" /usr/lib/wine/wine64 wineboot -i >>"$output/wine.log" 2>&1; }
+boot_prefix() {
+    if [ $arch = x86 ]; then
+        [ -f "$prefix/system.reg" ]
+    else
+        timeout "$prefix_timeout" /usr/lib/wine/wine64 wineboot -i >>"$output/wine.log" 2>&1
+    fi
+}
 # A prefix's first boot has been seen to fail once in a dozen runs; booting it again completes it.
 if boot_prefix || boot_prefix; then
     pass "a new Wine prefix is made"
@@ -117,8 +128,8 @@ fi
 # The pass under way: its DPI, which prefixes its checks' lines and suffixes its screenshots.
 dpi=
 suffix=
-pass_ok() { pass "[$dpi dpi] $1"; }
-pass_failed() { fail "[$dpi dpi] $*"; }
+pass_ok() { pass "[$dpi dpi]$emulated $1"; }
+pass_failed() { fail "[$dpi dpi]$emulated $*"; }
 
 # Photographs the window of a READY line.
 declare -A taken
