@@ -3,7 +3,7 @@
 #  1. where the kernel cannot run 32-bit programs, registers QEMU's user-mode emulator for them;
 #  2. a Debian root with Wine of the same version as this machine's wine64, 32- and 64-bit, whose
 #     packages agree with each other whatever this machine's own have been upgraded to;
-#  3. in it, the library that mends QEMU's differences from the kernel (tests/wine/x86/qemu_fixes.c);
+#  3. in it, the library that mends QEMU's differences from the kernel (tests/wine/x86/qemu_fixes/);
 #  4. a prefix that holds both bitnesses, which the checks copy instead of booting their own.
 # Each step says how long it took; a step whose result is in place is skipped.
 # QUORVEL_X86_EMULATE=1 registers the emulator even where the kernel runs 32-bit programs itself,
@@ -106,20 +106,19 @@ same_wine_version() {
     echo "setup-x86-emulation: Wine $ours, 32- and 64-bit"
 }
 
+# The fixes go into the 32-bit processes; the 64-bit processes of the root, which need none,
+# preload an empty library of the same name.
 build_fixes() {
-    local source=tests/wine/x86/qemu_fixes.c stamp=$state/qemu-fixes.sha256
+    local sources=tests/wine/x86/qemu_fixes stamp=$state/qemu-fixes.sha256
     if [ -f "$stamp" ] && sha256sum --status -c "$stamp" 2>/dev/null; then
         echo "setup-x86-emulation: the fixes library is built"
         return
     fi
-    local bits libdir
-    for bits in 32 64; do
-        libdir=/usr/lib/x86_64-linux-gnu
-        [ $bits = 32 ] && libdir=/usr/lib/i386-linux-gnu
-        bash "$in_root" gcc -m$bits -O2 -Wall -Werror -fPIC -shared -fno-stack-protector \
-            -o "$libdir/quorvel-qemu-fixes.so" "$repository/$source"
-    done
-    sha256sum "$source" >"$stamp"
+    local flags=(-O2 -Wall -Werror -fPIC -shared -fno-stack-protector)
+    bash "$in_root" gcc -m32 "${flags[@]}" -o /usr/lib/i386-linux-gnu/quorvel-qemu-fixes.so \
+        "$repository/$sources"/*.c
+    bash "$in_root" gcc -m64 "${flags[@]}" -o /usr/lib/x86_64-linux-gnu/quorvel-qemu-fixes.so -x c /dev/null
+    sha256sum "$sources"/* >"$stamp"
 }
 
 # Windows keeps a 32-bit program's per-user CLSID and Interface keys apart, under

@@ -11,20 +11,21 @@ root=${QUORVEL_X86_STATE:-/var/lib/quorvel-x86}/root
 repository=$(cd "$(dirname "$0")/../../.." && pwd)
 [ -x "$root/bin/sh" ] || { echo "enter-root.sh: no root at $root: run scripts/setup-x86-emulation.sh" >&2; exit 127; }
 
+# Preloaded inside the root only; the dynamic linker picks the build that matches each program.
+preload=
 if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] && head -1 /proc/sys/fs/binfmt_misc/qemu-i386 | grep -qx enabled; then
-    # The dynamic linker picks the build of the library that matches each program's bitness.
-    export LD_PRELOAD='/usr/$LIB/quorvel-qemu-fixes.so'
+    preload='/usr/$LIB/quorvel-qemu-fixes.so'
 fi
 
 mkdir -p "$root$repository"
 # shellcheck disable=SC2016 # expanded inside the namespace
 exec unshare --mount --propagation private /bin/bash -c '
     set -e
-    root=$1 repository=$2 folder=$3
-    shift 3
+    root=$1 repository=$2 folder=$3 preload=$4
+    shift 4
     mount --rbind /dev "$root/dev"
     mount -t proc proc "$root/proc"
     mount --rbind /tmp "$root/tmp"
     mount --bind "$repository" "$root$repository"
-    exec chroot "$root" /bin/sh -c "cd \"\$0\" 2>/dev/null || cd /; exec \"\$@\"" "$folder" "$@"
-' enter-root "$root" "$repository" "$PWD" "$@"
+    exec chroot "$root" /usr/bin/env ${preload:+LD_PRELOAD=$preload} /bin/sh -c "cd \"\$0\" 2>/dev/null || cd /; exec \"\$@\"" "$folder" "$@"
+' enter-root "$root" "$repository" "$PWD" "$preload" "$@"
