@@ -11,9 +11,11 @@ root=${QUORVEL_X86_STATE:-/var/lib/quorvel-x86}/root
 repository=$(cd "$(dirname "$0")/../../.." && pwd)
 [ -x "$root/bin/sh" ] || { echo "enter-root.sh: no root at $root: run scripts/setup-x86-emulation.sh" >&2; exit 127; }
 
-# Preloaded inside the root only; the dynamic linker picks the build that matches each program.
+# Preloaded inside the root only, once built there; the dynamic linker picks the build that
+# matches each program's bitness.
 preload=
-if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] && head -1 /proc/sys/fs/binfmt_misc/qemu-i386 | grep -qx enabled; then
+if [ -f /proc/sys/fs/binfmt_misc/qemu-i386 ] && head -1 /proc/sys/fs/binfmt_misc/qemu-i386 | grep -qx enabled &&
+    [ -f "$root/usr/lib/i386-linux-gnu/quorvel-qemu-fixes.so" ] && [ -f "$root/usr/lib/x86_64-linux-gnu/quorvel-qemu-fixes.so" ]; then
     preload='/usr/$LIB/quorvel-qemu-fixes.so'
 fi
 
