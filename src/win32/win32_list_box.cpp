@@ -4,6 +4,7 @@
 
 #include "automation/error.h"
 #include "win32/list_accessible.h"
+#include "win32/list_entry_text.h"
 #include "win32/wide.h"
 
 namespace win32 {
@@ -61,19 +62,23 @@ void Win32ListBox::attached() {
         if (entries_[static_cast<size_t>(index)].chosen) setSelected(index, true);
 }
 
+LRESULT Win32ListBox::answerEntryText(WPARAM index, LPARAM lParam) const {
+    if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return LB_ERR;
+    auto* request = reinterpret_cast<ListEntryText*>(lParam);
+    if (!request || request->size != sizeof(ListEntryText) || index >= entries_.size()) return LB_ERR;
+    const std::wstring& text = entries_[index].text;
+    if (request->capacity > 0 && request->buffer) {
+        const size_t copied = std::min<size_t>(text.size(), request->capacity - 1);
+        std::copy_n(text.c_str(), copied, request->buffer);
+        request->buffer[copied] = L'\0';
+    }
+    return static_cast<LRESULT>(text.size());
+}
+
 LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
-    const auto index = static_cast<int>(wParam);
+    if (message == listEntryTextMessage()) return self->answerEntryText(wParam, lParam);
     switch (message) {
-    case LB_GETTEXTLEN:
-        if (index < 0 || index >= self->count()) return LB_ERR;
-        return static_cast<LRESULT>(self->entries_[wParam].text.size());
-    case LB_GETTEXT: {
-        if (index < 0 || index >= self->count() || !lParam) return LB_ERR;
-        const std::wstring& text = self->entries_[wParam].text;
-        std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<wchar_t*>(lParam));
-        return static_cast<LRESULT>(text.size());
-    }
     case WM_GETOBJECT:
         if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
             IAccessible* object = self->accessible();

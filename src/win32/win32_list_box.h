@@ -59,9 +59,12 @@ private:
     Entry& entry(int index);
     const Entry& entry(int index) const;
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // Answers LB_GETTEXT and LB_GETTEXTLEN from the entries, for readers in this process (a test
-    // host), and WM_GETOBJECT with the list's accessible object, for screen readers.
+    // Answers the entry-text message (win32/list_entry_text.h) for readers on the list's thread,
+    // and WM_GETOBJECT with the list's accessible object, for screen readers. LB_GETTEXT stays the
+    // list box's own: for a list without strings it copies an entry's item data, and a caller
+    // elsewhere gives a buffer of just that size.
     static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT answerEntryText(WPARAM index, LPARAM lParam) const;
 
     bool multiSelect_;
     std::vector<Entry> entries_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win32/list_entry_text.h"
 #include "win32/wide.h"
 #include "win32/window_names.h"
 
@@ -46,11 +47,9 @@ std::vector<std::pair<std::string, bool>> entriesOf(HWND list) {
     std::vector<std::pair<std::string, bool>> entries;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-        std::wstring text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        const std::wstring text = readListEntryText(list, static_cast<int>(index));
         const bool chosen = SendMessageW(list, LB_GETSEL, index, 0) > 0;
-        entries.emplace_back(win32::narrow(text.data(), static_cast<size_t>(std::max<LRESULT>(copied, 0))), chosen);
+        entries.emplace_back(win32::narrow(text.data(), text.size()), chosen);
     }
     return entries;
 }

@@ -2,13 +2,17 @@
 
 #include <oleacc.h>
 
+#include <cstring>
+#include <cwchar>
 #include <memory>
 #include <string>
 
 #include "check.h"
 #include "directory/people_resources_form.h"
 #include "ui/widgets.h"
+#include "win32/list_entry_text.h"
 #include "win32/win32_list_box.h"
+#include "message_pump.h"
 #include "window_inspection.h"
 
 namespace windowcheck {
@@ -82,7 +86,90 @@ LONG stateOf(IAccessible* accessible, LONG id) {
     return SUCCEEDED(IAccessible_get_accState(accessible, child(id), &state)) && state.vt == VT_I4 ? state.lVal : -1;
 }
 
+constexpr unsigned char Guard = 0xA5;
+constexpr DWORD SenderTimeoutMs = 30000;
+
+bool guardIntact(const unsigned char* bytes, size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i)
+        if (bytes[i] != Guard) return false;
+    return true;
+}
+
+DWORD WINAPI askFromAnotherThread(void* list) {
+    wchar_t buffer[64] = L"";
+    ListEntryText request{sizeof(ListEntryText), 64, buffer};
+    return static_cast<DWORD>(SendMessageW(static_cast<HWND>(list), listEntryTextMessage(), 0,
+                                           reinterpret_cast<LPARAM>(&request)));
+}
+
+// Starts this program again as a process of its own that sends LB_GETTEXT to `list`, as a macro
+// tool or a screen reader does, and pumps this thread's messages until it has ended.
+bool sentFromAnotherProcess(HWND list, DWORD& exitCode) {
+    wchar_t program[MAX_PATH];
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(program) + L"\" " + std::wstring(SendListTextSwitch) + L" " +
+                               std::to_wstring(reinterpret_cast<ULONG_PTR>(list));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    const bool ended = pumpUntilSignalled(process.hProcess, SenderTimeoutMs);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
 }  // namespace
+
+int sendListText(const wchar_t* window) {
+    HWND list = reinterpret_cast<HWND>(static_cast<ULONG_PTR>(std::wcstoull(window, nullptr, 10)));
+    wchar_t buffer[256];
+    DWORD_PTR answer = 0;
+    const LRESULT sent = SendMessageTimeoutW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                                             SenderTimeoutMs, &answer);
+    return sent ? 0 : 1;
+}
+
+// Readers of the lists never write past the buffer they give: LB_GETTEXT copies an entry's item
+// data, the entry-text message no more than the capacity asked for, and only on the list's thread.
+void checkListTextRequests() {
+    std::unique_ptr<ui::Window> form =
+        ui::toolkit().createWindow({"TextRequestCheck", "Text requests", 3600, 2400, ui::Border::FixedSingle});
+    ui::ListBox& widget = form->addListBox({"Names", {120, 120, 3360, 2160}, 0}, true);
+    for (const char* name : {"Anna Berg", "Bo Lindqvist", "Carla Diaz"}) widget.addItem(name);
+    form->show();
+    HWND list = dynamic_cast<win32::Win32ListBox&>(widget).handle();
+
+    unsigned char ansi[64];
+    std::memset(ansi, Guard, sizeof ansi);
+    SendMessageA(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(ansi));
+    expect(guardIntact(ansi, sizeof(ULONG_PTR), sizeof ansi),
+           "an ANSI LB_GETTEXT writes no more than an entry's item data into its buffer");
+
+    wchar_t small[8];
+    std::memset(small, Guard, sizeof small);
+    ListEntryText request{sizeof(ListEntryText), 4, small};
+    const LRESULT length = SendMessageW(list, listEntryTextMessage(), 1, reinterpret_cast<LPARAM>(&request));
+    expect(length == 12 && std::wstring(small) == L"Bo " &&
+               guardIntact(reinterpret_cast<unsigned char*>(small), 4 * sizeof(wchar_t), sizeof small),
+           "the entry-text message fills a too-small buffer only as far as it holds, and answers the whole length");
+    expect(readListEntryText(list, 2) == L"Carla Diaz" && readListEntryText(list, 3).empty(),
+           "the entry-text message reads a whole name, and nothing past the last entry");
+
+    HANDLE thread = CreateThread(nullptr, 0, askFromAnotherThread, list, 0, nullptr);
+    DWORD answer = 0;
+    const bool answered = thread && pumpUntilSignalled(thread, SenderTimeoutMs) && GetExitCodeThread(thread, &answer);
+    if (thread) CloseHandle(thread);
+    expect(answered && static_cast<LRESULT>(static_cast<LONG>(answer)) == LB_ERR,
+           "the entry-text message is refused to a sender on another thread");
+
+    DWORD exitCode = 1;
+    expect(sentFromAnotherProcess(list, exitCode) && exitCode == 0 && SendMessageW(list, LB_GETCOUNT, 0, 0) == 3 &&
+               readListEntryText(list, 0) == L"Anna Berg",
+           "an LB_GETTEXT from another process is answered, and the list goes on");
+}
 
 void checkListKeys(HWND window, const std::string& name) {
     HWND list = firstList(window);

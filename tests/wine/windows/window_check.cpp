@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,6 +96,8 @@ void checkTabOrderOfControlsAddedOutOfIt() {
 }  // namespace
 
 int main() {
+    if (const wchar_t* sender = std::wcsstr(GetCommandLineW(), windowcheck::SendListTextSwitch))
+        return windowcheck::sendListText(sender + std::wcslen(windowcheck::SendListTextSwitch));
     // Lines reach the controlling script at once, not when a buffer fills.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     // Resources and the library folder come from this program, as from the DLL inside Outlook.
@@ -104,6 +107,7 @@ int main() {
     checkNoWindowBeforeShowing();
     checkTabOrderOfControlsAddedOutOfIt();
     windowcheck::checkListAccessibility();
+    windowcheck::checkListTextRequests();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "win32/list_entry_text.h"
+
 namespace windowcheck {
 namespace {
 
@@ -78,15 +80,7 @@ int listCount(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCOUN
 
 bool listChosen(HWND list, int index) { return SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0; }
 
-std::wstring listText(HWND list, int index) {
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0) return std::wstring();
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
-}
+std::wstring listText(HWND list, int index) { return readListEntryText(list, index); }
 
 std::wstring drawnText(const std::wstring& text) {
     std::wstring drawn;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// How a caller on a list's own thread (a test host, an in-process tool) reads an entry's name from
+// Quorvel's lists. They keep their names in the add-in's memory (owner data, no LBS_HASSTRINGS),
+// so LB_GETTEXT gives an entry's item data, as for any such list box.
+//
+// Message: RegisterWindowMessageW(ListEntryTextMessageName). wParam: the entry's index. lParam: a
+// ListEntryText, whose size is sizeof(ListEntryText). The list writes at most `capacity`
+// characters into `buffer`, the last of them a terminating zero, and answers the name's whole
+// length (without the zero), so that a caller can ask again with more room. It answers LB_ERR for
+// an index out of range, a missing or malformed request, and a sender on another thread, whose
+// pointer means nothing in the list's process.
+struct ListEntryText {
+    UINT size;
+    UINT capacity;
+    WCHAR* buffer;
+};
+
+inline constexpr wchar_t ListEntryTextMessageName[] = L"Quorvel.ListEntryText";
+
+inline UINT listEntryTextMessage() {
+    static const UINT message = RegisterWindowMessageW(ListEntryTextMessageName);
+    return message;
+}
+
+// The name of entry `index` of `list`, asked for twice: its length, then the whole of it.
+// Empty for an entry the list does not have.
+inline std::wstring readListEntryText(HWND list, int index) {
+    ListEntryText request{sizeof(ListEntryText), 0, nullptr};
+    const LRESULT length = SendMessageW(list, listEntryTextMessage(), static_cast<WPARAM>(index),
+                                        reinterpret_cast<LPARAM>(&request));
+    if (length <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    request.capacity = static_cast<UINT>(text.size());
+    request.buffer = text.data();
+    SendMessageW(list, listEntryTextMessage(), static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&request));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
