@@ -15,7 +15,10 @@ Connect::~Connect() {
     }
 }
 
-void Connect::OnConnection(const automation::Object& Application) { GlobalInit(Application, Title); }
+void Connect::OnConnection(const automation::Object& Application, ConnectMode Mode) {
+    GlobalInit(Application, Title);
+    if (Mode == ConnectMode::AfterStartup) GlobalStartupComplete();
+}
 
 void Connect::OnStartupComplete() { GlobalStartupComplete(); }
 

@@ -17,8 +17,13 @@ public:
     // Termination of the object.
     ~Connect();
 
-    // `Application` must already be Outlook's Application interface.
-    void OnConnection(const automation::Object& Application);
+    // How Office loads the add-in: ext_ConnectMode's values.
+    enum class ConnectMode { AfterStartup = 0, Startup = 1, External = 2, CommandLine = 3, Solution = 4, UISetup = 5 };
+
+    // `Application` must already be Outlook's Application interface. Loaded after Outlook's start
+    // (the COM Add-ins dialog, a management tool), the add-in hears no OnStartupComplete: the
+    // connection does its work.
+    void OnConnection(const automation::Object& Application, ConnectMode Mode);
     void OnStartupComplete();
     void OnBeginShutdown();
     void OnDisconnection();

@@ -36,6 +36,8 @@ void cAddin::Init(const Object& oApp, const std::string& sProgId) {
 }
 
 void cAddin::Startup() {
+    if (startedUp_) return;
+    startedUp_ = true;
     LogTrace("Addin Startup");
     int16_t count = Explorers().get("Count").toInt16();
     automation::ForEachIndex(count, [this](int16_t index) {

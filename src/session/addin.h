@@ -42,4 +42,6 @@ private:
     automation::EventBinding inspectors_;
     std::string title_;
     std::string userName_;
+    // Startup comes once: from OnStartupComplete, or at a connection after Outlook's start.
+    bool startedUp_ = false;
 };

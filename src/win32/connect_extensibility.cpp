@@ -44,7 +44,7 @@ ULONG STDMETHODCALLTYPE ext_Release(IDTExtensibility2* iface) {
     return connectRelease(impl_from_IDTExtensibility2(iface));
 }
 
-HRESULT STDMETHODCALLTYPE ext_OnConnection(IDTExtensibility2* iface, IDispatch* application, ext_ConnectMode,
+HRESULT STDMETHODCALLTYPE ext_OnConnection(IDTExtensibility2* iface, IDispatch* application, ext_ConnectMode mode,
                                            IDispatch*, SAFEARRAY**) {
     ConnectObject* This = impl_from_IDTExtensibility2(iface);
     if (!application) return E_POINTER;
@@ -55,7 +55,7 @@ HRESULT STDMETHODCALLTYPE ext_OnConnection(IDTExtensibility2* iface, IDispatch* 
     if (FAILED(converted)) return converted;
     if (!outlook) return E_NOINTERFACE;
     return guarded(IID_IDTExtensibility2, [&] {
-        This->addin->OnConnection(ComDispatch::adopt(outlook));
+        This->addin->OnConnection(ComDispatch::adopt(outlook), static_cast<Connect::ConnectMode>(mode));
         return S_OK;
     });
 }
@@ -113,10 +113,14 @@ HRESULT STDMETHODCALLTYPE ext_GetIDsOfNames(IDTExtensibility2*, REFIID iid, LPOL
 }
 
 HRESULT invokeOnConnection(IDTExtensibility2* iface, DISPPARAMS& params, UINT* argumentError) {
-    VARIANT application;
+    VARIANT application, mode;
     VariantInit(&application);
+    VariantInit(&mode);
     HRESULT hr = argumentAs(params, 0, VT_DISPATCH, application, argumentError);
-    if (SUCCEEDED(hr)) hr = ext_OnConnection(iface, V_DISPATCH(&application), ext_cm_AfterStartup, nullptr, nullptr);
+    if (SUCCEEDED(hr)) hr = argumentAs(params, 1, VT_I4, mode, argumentError);
+    if (SUCCEEDED(hr))
+        hr = ext_OnConnection(iface, V_DISPATCH(&application), static_cast<ext_ConnectMode>(V_I4(&mode)), nullptr,
+                              nullptr);
     VariantClear(&application);
     return hr;
 }

@@ -92,3 +92,24 @@ TEST_F(AddinTest, EveryOpenWindowsWrapperIsReleasedAtShutdown) {
     session.shutdown();
     EXPECT_EQ(outlook.addinReferences(), 0) << testing::PrintToString(outlook.heldObjects());
 }
+
+// Ticked in the COM Add-ins dialog while Outlook runs: Office sends no OnStartupComplete.
+TEST_F(AddinTest, ConnectingAfterStartupWrapsTheOpenExplorersOnce) {
+    Object inbox = outlook.openExplorer(sim::FolderKind::Inbox);
+    Object calendar = outlook.openExplorer(sim::FolderKind::Calendar);
+    session.connect(Connect::ConnectMode::AfterStartup);
+    EXPECT_EQ(BarsNamedQuorvel(inbox), 1);
+    EXPECT_EQ(BarsNamedQuorvel(calendar), 1);
+    // A host that sends the notification anyway.
+    session.startupComplete();
+    EXPECT_EQ(BarsNamedQuorvel(inbox), 1) << "a late OnStartupComplete wrapped the window again";
+    EXPECT_EQ(BarsNamedQuorvel(calendar), 1);
+}
+
+TEST_F(AddinTest, ConnectingAtStartupLeavesTheWindowsToStartupComplete) {
+    Object inbox = outlook.openExplorer(sim::FolderKind::Inbox);
+    session.connect(Connect::ConnectMode::Startup);
+    EXPECT_EQ(BarsNamedQuorvel(inbox), 0);
+    session.startupComplete();
+    EXPECT_EQ(BarsNamedQuorvel(inbox), 1);
+}

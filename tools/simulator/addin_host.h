@@ -4,6 +4,7 @@
 #include <string>
 
 #include "automation/object.h"
+#include "host/connect.h"
 
 // How Outlook reaches the add-in: its connection events and its ribbon callbacks. The native
 // build calls the portable add-in object in this process; under Wine, Quorvel.dll is created
@@ -13,7 +14,7 @@ public:
     // Destroying the host is Outlook's last release of the add-in object.
     virtual ~AddinHost() = default;
     // Raises what the connection raised, as Outlook would see it fail.
-    virtual void OnConnection(const automation::Object& application) = 0;
+    virtual void OnConnection(const automation::Object& application, Connect::ConnectMode mode) = 0;
     virtual void OnStartupComplete() = 0;
     virtual void OnBeginShutdown() = 0;
     virtual void OnDisconnection() = 0;

@@ -7,9 +7,9 @@ namespace {
 
 class NativeAddin : public AddinHost {
 public:
-    void OnConnection(const automation::Object& application) override {
+    void OnConnection(const automation::Object& application, Connect::ConnectMode mode) override {
         // Outlook's COM add-in object makes the same conversion before it connects.
-        addin_.OnConnection(application.as(automation::Interface::OutlookApplication));
+        addin_.OnConnection(application.as(automation::Interface::OutlookApplication), mode);
     }
     void OnStartupComplete() override { addin_.OnStartupComplete(); }
     void OnBeginShutdown() override { addin_.OnBeginShutdown(); }

@@ -209,12 +209,15 @@ void Script::Fail(const Words& words) {
 }
 
 void Script::Addin(const Words& words) {
-    const std::string form = "addin connect|startup|shutdown";
-    CheckForm(words, 2, 2, form, "connect, startup or shutdown");
+    const std::string form = "addin connect [after-startup]|startup|shutdown";
+    CheckForm(words, 2, 3, form, "connect, startup or shutdown");
     const std::string& what = OneOf(words[1], {"connect", "startup", "shutdown"}, form);
+    if (words.size() == 3 && what != "connect") throw LineError("usage: " + form);
     if (what == "connect") {
         if (session_.connected()) throw LineError("the add-in is connected already");
-        return session_.connect();
+        // Ticked in the COM Add-ins dialog while Outlook runs: Office sends no OnStartupComplete.
+        if (words.size() == 3) OneOf(words[2], {"after-startup"}, form);
+        return session_.connect(words.size() == 3 ? Connect::ConnectMode::AfterStartup : Connect::ConnectMode::Startup);
     }
     RequireAddin();
     if (what == "startup") {

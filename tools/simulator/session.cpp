@@ -33,12 +33,12 @@ Session::~Session() {
     ui::setToolkit(nullptr);
 }
 
-void Session::connect() { connect(outlook_.application()); }
+void Session::connect(Connect::ConnectMode mode) { connect(outlook_.application(), mode); }
 
-void Session::connect(const automation::Object& candidate) {
+void Session::connect(const automation::Object& candidate, Connect::ConnectMode mode) {
     if (addin_) throw std::logic_error("the add-in is connected already");
     addin_ = addinFactory_();
-    addin_->OnConnection(candidate);
+    addin_->OnConnection(candidate, mode);
 }
 
 void Session::startupComplete() { addin().OnStartupComplete(); }

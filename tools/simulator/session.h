@@ -35,8 +35,8 @@ public:
 
     // Creates the add-in object and connects it to the application, as Outlook does; raises what
     // the connection raised.
-    void connect();
-    void connect(const automation::Object& candidate);
+    void connect(Connect::ConnectMode mode = Connect::ConnectMode::Startup);
+    void connect(const automation::Object& candidate, Connect::ConnectMode mode = Connect::ConnectMode::Startup);
     void startupComplete();
     // Outlook's three shut-down notifications: OnBeginShutdown, OnDisconnection, termination.
     void shutdown();

@@ -71,12 +71,12 @@ public:
     }
     ~ComAddin() override { releaseAll(); }
 
-    void OnConnection(const automation::Object& application) override {
+    void OnConnection(const automation::Object& application, Connect::ConnectMode mode) override {
         IDispatch* outlook = comObjectOf(application);
         IDispatch* instance = newComAddinObject();
         CustomArgument custom;
-        const HRESULT hr =
-            extensibility_->lpVtbl->OnConnection(extensibility_, outlook, ConnectAtStartup, instance, custom.get());
+        const HRESULT hr = extensibility_->lpVtbl->OnConnection(
+            extensibility_, outlook, static_cast<int>(mode), instance, custom.get());
         IDispatch_Release(instance);
         if (outlook) IDispatch_Release(outlook);
         check(hr);
