@@ -216,8 +216,8 @@ void Script::Addin(const Words& words) {
     if (what == "connect") {
         if (session_.connected()) throw LineError("the add-in is connected already");
         // Ticked in the COM Add-ins dialog while Outlook runs: Office sends no OnStartupComplete.
-        if (words.size() == 3) OneOf(words[2], {"after-startup"}, form);
-        return session_.connect(words.size() == 3 ? Connect::ConnectMode::AfterStartup : Connect::ConnectMode::Startup);
+        const bool afterStartup = words.size() == 3 && !OneOf(words[2], {"after-startup"}, form).empty();
+        return session_.connect(afterStartup ? Connect::ConnectMode::AfterStartup : Connect::ConnectMode::Startup);
     }
     RequireAddin();
     if (what == "startup") {
