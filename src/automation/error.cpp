@@ -9,4 +9,6 @@ Error objectNotSet() { return Error(ObjectNotSet, "Object variable or With block
 
 Error cannotCreateObject() { return Error(CannotCreateObject, "ActiveX component can't create object"); }
 
+Error disconnected() { return Error(Disconnected, "The object invoked has disconnected from its clients."); }
+
 }  // namespace automation::errors

@@ -27,12 +27,15 @@ constexpr int32_t TypeMismatch = 13;
 constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t CannotCreateObject = 429;
 constexpr int32_t NotSupported = 438;
+// RPC_E_DISCONNECTED, as a call into a host that has gone raises it.
+constexpr int32_t Disconnected = static_cast<int32_t>(0x80010108u);
 
 Error invalidProcedureCall();
 Error overflow();
 Error typeMismatch();
 Error objectNotSet();
 Error cannotCreateObject();
+Error disconnected();
 }  // namespace errors
 
 }  // namespace automation

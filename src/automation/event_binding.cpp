@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "automation/error.h"
+#include "automation/withheld_calls.h"
+
 namespace automation {
 
 EventBinding::EventBinding(EventOwner& owner, EventSet set, Handlers handlers)
@@ -11,9 +14,12 @@ EventBinding::~EventBinding() { clear(); }
 
 void EventBinding::set(const Object& object) {
     Object old = std::exchange(object_, Object());
-    if (old) old.dispatch()->unadvise(std::exchange(cookie_, 0));
+    const Cookie cookie = std::exchange(cookie_, 0);
+    // A host that has gone keeps no connection to disconnect from.
+    if (old && !CallsWithheld()) old.dispatch()->unadvise(cookie);
     old.clear();
     if (!object) return;
+    if (CallsWithheld()) throw errors::disconnected();
     // Connect before holding, so a failing connection leaves the reference at Nothing.
     cookie_ = object.dispatch()->advise(set_, *this);
     object_ = object;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "automation/error.h"
+#include "automation/withheld_calls.h"
 
 namespace automation {
 
@@ -34,6 +35,7 @@ void Object::clear() {
 
 Value Object::invoke(std::string_view member, InvokeKind kind, std::vector<Value> args) const {
     if (!dispatch_) throw errors::objectNotSet();
+    if (CallsWithheld()) throw errors::disconnected();
     // Keeps the object alive should the call drop the holder's own reference.
     Object keep(*this);
     return keep.dispatch_->invoke(member, kind, args);
@@ -61,6 +63,7 @@ bool Object::is(const Object& other) const { return identity() == other.identity
 
 Object Object::as(Interface iface) const {
     if (!dispatch_) throw errors::objectNotSet();
+    if (CallsWithheld()) throw errors::disconnected();
     Dispatch* converted = dispatch_->queryInterface(iface);
     if (!converted) throw errors::typeMismatch();
     return adopt(converted);

@@ -1,6 +1,7 @@
 #include "host/connect.h"
 
 #include "automation/error.h"
+#include "automation/withheld_calls.h"
 #include "dialogs/order_form.h"
 #include "directory/people_resources_form.h"
 #include "host/globals.h"
@@ -8,6 +9,10 @@
 #include "session/addin.h"
 
 Connect::~Connect() {
+    if (!gAddin) return;
+    // Released with no shut-down notification first: Outlook may be tearing itself down after a
+    // fast shut-down, so the session lets go of its references without calling in.
+    automation::WithheldCalls outlookGone;
     // Nothing may leave a destructor, and a failing shut-down here has no one left to report to.
     try {
         GlobalShutdown();

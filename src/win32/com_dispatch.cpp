@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "automation/error.h"
+#include "automation/withheld_calls.h"
 #include "win32/com_error.h"
 #include "win32/dispid_cache.h"
 #include "win32/error_codes.h"
@@ -221,8 +222,9 @@ void ComDispatch::unadvise(automation::Cookie cookie) {
 
 void ComDispatch::disconnect(automation::Cookie cookie, const Connection& connection) {
     detachEventSink(connection.sink);
-    // A source that is already gone cannot be told; the sink is released either way.
-    IConnectionPoint_Unadvise(connection.point, cookie);
+    // A source that is already gone cannot be told, nor one tearing itself down; the sink is
+    // released either way, and holds the library until the source lets it go.
+    if (!automation::CallsWithheld()) IConnectionPoint_Unadvise(connection.point, cookie);
     IConnectionPoint_Release(connection.point);
     IDispatch_Release(&connection.sink->dispatch);
 }

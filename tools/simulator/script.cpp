@@ -85,8 +85,9 @@ void Script::ReportNewAlerts() {
 
 void Script::Execute(const Words& words) {
     const std::string& verb = words[0];
-    if (session_.ended() && !(verb == "show" && words.size() == 2 && (words[1] == "references" || words[1] == "calls")))
-        throw LineError("Outlook has ended (outlook quit fast): only show references and show calls still run");
+    if (session_.ended() && !StillRunsAfterEnd(words))
+        throw LineError(
+            "Outlook has ended (outlook quit fast): only show references, show calls and addin release still run");
     if (verb == "outlook") return Outlook(words);
     if (verb == "addin") return Addin(words);
     if (verb == "explorer") return Explorer(words);
@@ -209,9 +210,9 @@ void Script::Fail(const Words& words) {
 }
 
 void Script::Addin(const Words& words) {
-    const std::string form = "addin connect [after-startup]|startup|shutdown";
-    CheckForm(words, 2, 3, form, "connect, startup or shutdown");
-    const std::string& what = OneOf(words[1], {"connect", "startup", "shutdown"}, form);
+    const std::string form = "addin connect [after-startup]|startup|shutdown|release";
+    CheckForm(words, 2, 3, form, "connect, startup, shutdown or release");
+    const std::string& what = OneOf(words[1], {"connect", "startup", "shutdown", "release"}, form);
     if (words.size() == 3 && what != "connect") throw LineError("usage: " + form);
     if (what == "connect") {
         if (session_.connected()) throw LineError("the add-in is connected already");
@@ -224,7 +225,14 @@ void Script::Addin(const Words& words) {
         session_.outlook().fireStartup();
         return session_.startupComplete();
     }
+    if (what == "release") return session_.release();
     session_.shutdown();
+}
+
+bool Script::StillRunsAfterEnd(const Words& words) {
+    const std::string& verb = words[0];
+    if (verb == "show") return words.size() == 2 && (words[1] == "references" || words[1] == "calls");
+    return verb == "addin" && words.size() == 2 && words[1] == "release";
 }
 
 void Script::RequireAddin() {

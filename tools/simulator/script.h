@@ -29,6 +29,7 @@ private:
     void Quit(const Words& words);
     void Fail(const Words& words);
     void Addin(const Words& words);
+    static bool StillRunsAfterEnd(const Words& words);
     void RequireAddin();
     void Explorer(const Words& words);
     void Inspector(const Words& words);

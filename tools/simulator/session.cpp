@@ -65,6 +65,8 @@ void Session::quitFast() {
     outlook_.endWithoutNotice();
 }
 
+void Session::release() { addin_.reset(); }
+
 AddinHost& Session::addin() {
     if (!addin_) throw std::logic_error("the add-in is not connected");
     return *addin_;

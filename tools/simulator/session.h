@@ -43,6 +43,9 @@ public:
     // Outlook 2010 and later by default: Quit, then the process ends with no shut-down
     // notification and no release of the add-in.
     void quitFast();
+    // Outlook's last release of the add-in object with no shut-down notification before it, as
+    // Outlook 2010 and later may give while they tear themselves down after a fast shut-down.
+    void release();
     // Whether the session ended that way: nothing more can happen in it.
     bool ended() const { return outlook_.ended(); }
     bool connected() const { return addin_ != nullptr; }
