@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <string_view>
@@ -72,6 +73,9 @@ public:
     std::vector<std::string> handlerFailures;
     long long activations = 0;
     Application* application = nullptr;
+    // Every command bar button of the session, in the order they were put on a bar: where a
+    // click is routed.
+    std::vector<std::weak_ptr<SimObject>> commandBarButtons;
 
 private:
     struct Fault {

@@ -47,9 +47,25 @@ void CommandBarButton::checkUsable() const {
     if (deleted_) throw fail::failed("Method 'Use' of object 'CommandBarButton' failed");
 }
 
+bool CommandBarButton::sharesClicksWith(const CommandBarButton& other) const {
+    if (other.deleted_) return false;
+    if (!tag_.empty()) return other.tag_ == tag_;
+    return other.tag_.empty() && other.id_ == id_ && other.caption_ == caption_;
+}
+
+std::vector<std::shared_ptr<CommandBarButton>> CommandBarButton::clickPeers() const {
+    std::vector<std::shared_ptr<CommandBarButton>> peers;
+    for (const std::weak_ptr<SimObject>& held : context().commandBarButtons) {
+        auto peer = std::dynamic_pointer_cast<CommandBarButton>(held.lock());
+        if (peer && (peer.get() == this || sharesClicksWith(*peer))) peers.push_back(peer);
+    }
+    return peers;
+}
+
 void CommandBarButton::click() {
+    std::shared_ptr<SimObject> keep = shared_from_this();
     automation::EventArgs args{Value(object()), Value(false)};
-    fire("Click", args);
+    for (const std::shared_ptr<CommandBarButton>& peer : clickPeers()) peer->fire("Click", args);
     bool cancelDefault = args[1].toBool();
     args.clear();
     if (!cancelDefault && command_) command_();
@@ -91,6 +107,11 @@ std::shared_ptr<CommandBarButton> CommandBarControls::insert(std::shared_ptr<Com
                 buttons->end());
     });
     buttons_->insert(buttons_->begin() + static_cast<std::ptrdiff_t>(position), button);
+    std::vector<std::weak_ptr<SimObject>>& everyButton = context().commandBarButtons;
+    everyButton.erase(std::remove_if(everyButton.begin(), everyButton.end(),
+                                     [](const std::weak_ptr<SimObject>& held) { return held.expired(); }),
+                      everyButton.end());
+    everyButton.push_back(button);
     return button;
 }
 

@@ -10,8 +10,9 @@
 
 namespace sim {
 
-// A button on a command bar. A user's click and Execute both raise Click to the button's sinks
-// and, unless a handler sets CancelDefault, run the button's built-in command.
+// A button on a command bar. A user's click and Execute both raise Click, as Office does, to the
+// sinks of every button sharing the clicked one's Tag (with no Tag: its Id and caption), the
+// clicked button as Ctrl; unless a handler sets CancelDefault, the built-in command runs once.
 class CommandBarButton : public SimObject {
 public:
     CommandBarButton(Context& session, int32_t id, std::string caption, std::function<void()> command);
@@ -22,6 +23,8 @@ public:
     const std::string& tag() const { return tag_; }
     bool visible() const { return visible_; }
     bool enabled() const { return enabled_; }
+    // Raises Click on every connected button Office takes for this control, then runs the
+    // command once unless a handler set CancelDefault.
     void click();
     void setOwner(std::function<void(const CommandBarButton*)> removeFromOwner) {
         removeFromOwner_ = std::move(removeFromOwner);
@@ -29,6 +32,8 @@ public:
 
 private:
     void checkUsable() const override;
+    bool sharesClicksWith(const CommandBarButton& other) const;
+    std::vector<std::shared_ptr<CommandBarButton>> clickPeers() const;
 
     int32_t id_;
     std::string caption_;

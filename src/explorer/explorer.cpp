@@ -20,10 +20,6 @@ const toolbar::ButtonSpec InfoSpec{"Show Info", "Show Info about contact or reso
 const toolbar::ButtonSpec SettingsSpec{"Settings", "Quorvel Settings", 329, true};
 const toolbar::ButtonSpec AboutSpec{"About Quorvel", "About Quorvel", 124, true};
 
-EventBinding::Handlers onClick(std::function<void()> handler) {
-    return {{"Click", [handler](EventArgs&) { handler(); }}};
-}
-
 }  // namespace
 
 std::shared_ptr<cExplorer> cExplorer::New() {
@@ -49,11 +45,16 @@ cExplorer::cExplorer()
       settingsItem_(*this, EventSet::Item,
                     {{"Close", [this](EventArgs&) { SettingsItem_Close(); }},
                      {"Send", [this](EventArgs& args) { SettingsItem_Send(args); }}}),
-      newMeetingButton_(*this, EventSet::CommandBarButton, onClick([this] { NewMeetingButton_Click(); })),
-      groupScheduleButton_(*this, EventSet::CommandBarButton, onClick([this] { GroupScheduleButton_Click(); })),
-      infoButton_(*this, EventSet::CommandBarButton, onClick([this] { InfoButton_Click(); })),
-      settingsButton_(*this, EventSet::CommandBarButton, onClick([this] { SettingsButton_Click(); })),
-      aboutButton_(*this, EventSet::CommandBarButton, onClick([this] { AboutButton_Click(); })) {}
+      newMeetingButton_(*this, EventSet::CommandBarButton,
+                        toolbar::OwnClick(newMeetingButton_, [this] { NewMeetingButton_Click(); })),
+      groupScheduleButton_(*this, EventSet::CommandBarButton,
+                           toolbar::OwnClick(groupScheduleButton_, [this] { GroupScheduleButton_Click(); })),
+      infoButton_(*this, EventSet::CommandBarButton,
+                  toolbar::OwnClick(infoButton_, [this] { InfoButton_Click(); })),
+      settingsButton_(*this, EventSet::CommandBarButton,
+                      toolbar::OwnClick(settingsButton_, [this] { SettingsButton_Click(); })),
+      aboutButton_(*this, EventSet::CommandBarButton,
+                   toolbar::OwnClick(aboutButton_, [this] { AboutButton_Click(); })) {}
 
 cExplorer::~cExplorer() {
     // Clean-up must not leave the destructor; there is no one to report a failure to.
@@ -73,14 +74,14 @@ void cExplorer::Init(const Object& explorer) {
 void cExplorer::AddCommandBar() {
     ErrorLabel on("cExplorer:AddCommandBar:");
     toolbar::Ensure(on, Explorer(), explorerBar_);
-    toolbar::EnsureButton(on, explorerBar_, newMeetingButton_, NewMeetingSpec);
-    if (toolbar::EnsureButton(on, explorerBar_, groupScheduleButton_, GroupScheduleSpec)) {
+    toolbar::EnsureButton(on, explorerBar_, newMeetingButton_, NewMeetingSpec, ownerTag_);
+    if (toolbar::EnsureButton(on, explorerBar_, groupScheduleButton_, GroupScheduleSpec, ownerTag_)) {
         if (on.test([] { return Addin().GetOutlookVersion() == 9; }))
             on.step([&] { groupScheduleButton_.get().put("Visible", false); });
     }
-    toolbar::EnsureButton(on, explorerBar_, infoButton_, InfoSpec);
-    toolbar::EnsureButton(on, explorerBar_, settingsButton_, SettingsSpec);
-    toolbar::EnsureButton(on, explorerBar_, aboutButton_, AboutSpec);
+    toolbar::EnsureButton(on, explorerBar_, infoButton_, InfoSpec, ownerTag_);
+    toolbar::EnsureButton(on, explorerBar_, settingsButton_, SettingsSpec, ownerTag_);
+    toolbar::EnsureButton(on, explorerBar_, aboutButton_, AboutSpec, ownerTag_);
 }
 
 void cExplorer::RemoveCommandBar() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "automation/event_binding.h"
+#include "outlook/toolbar.h"
 
 // The wrapper of one Outlook main window: its toolbar, its buttons' commands and the settings
 // item opened from it. The window registry's reference keeps it alive until its window closes.
@@ -38,6 +40,8 @@ private:
     void SettingsItem_Send(automation::EventArgs& args);
     void UpdateGroupSchedule();
 
+    // Its buttons' tags begin with it: a click elsewhere never reaches them.
+    const std::string ownerTag_ = toolbar::NewOwnerTag();
     automation::EventBinding explorer_;
     automation::EventBinding settingsItem_;
     automation::EventBinding newMeetingButton_;

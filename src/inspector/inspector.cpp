@@ -26,8 +26,10 @@ cInspector::cInspector()
     : inspector_(*this, EventSet::Inspector,
                  {{"Activate", [](EventArgs&) { LogTrace("Inspector_Activate"); }},
                   {"Close", [this](EventArgs&) { Inspector_Close(); }}}),
-      inviteButton_(*this, EventSet::CommandBarButton, {{"Click", [this](EventArgs&) { InviteButton_Click(); }}}),
-      orderButton_(*this, EventSet::CommandBarButton, {{"Click", [this](EventArgs&) { OrderButton_Click(); }}}) {}
+      inviteButton_(*this, EventSet::CommandBarButton,
+                    toolbar::OwnClick(inviteButton_, [this] { InviteButton_Click(); })),
+      orderButton_(*this, EventSet::CommandBarButton,
+                   toolbar::OwnClick(orderButton_, [this] { OrderButton_Click(); })) {}
 
 cInspector::~cInspector() {
     // Clean-up must not leave the destructor; there is no one to report a failure to.
@@ -49,8 +51,8 @@ void cInspector::Init(const Object& inspector) {
 void cInspector::AddCommandBar() {
     ErrorLabel on("cInspector:AddCommandBar:");
     toolbar::Ensure(on, inspector_.get(), inspectorBar_);
-    toolbar::EnsureButton(on, inspectorBar_, inviteButton_, InviteSpec);
-    toolbar::EnsureButton(on, inspectorBar_, orderButton_, OrderSpec);
+    toolbar::EnsureButton(on, inspectorBar_, inviteButton_, InviteSpec, ownerTag_);
+    toolbar::EnsureButton(on, inspectorBar_, orderButton_, OrderSpec, ownerTag_);
 }
 
 void cInspector::RemoveCommandBar() {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "automation/event_binding.h"
+#include "outlook/toolbar.h"
 
 // The wrapper of one appointment window: its "Quorvel" toolbar and the commands behind it.
 class cInspector : public automation::EventOwner {
@@ -22,6 +24,8 @@ private:
     void InviteButton_Click();
     void OrderButton_Click();
 
+    // Its buttons' tags begin with it: a click elsewhere never reaches them.
+    const std::string ownerTag_ = toolbar::NewOwnerTag();
     automation::EventBinding inspector_;
     automation::Object inspectorBar_;
     automation::EventBinding inviteButton_;

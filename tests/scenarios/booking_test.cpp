@@ -246,3 +246,28 @@ TEST_F(DirectoryTest, EmptyDirectoryAndNoRecipientsGiveTwoEmptyLists) {
     Dialog().button("SaveButton")->click();
     EXPECT_EQ(inspector.get("CurrentItem").toObject().get("MeetingStatus").toInt16(), 1);
 }
+
+// Office raises a button's Click on every button it takes for the same control: each window's
+// wrapper answers only a click on its own button.
+TEST_F(BookingTest, AToolbarClickActsOnlyForTheWindowItWasMadeIn) {
+    Object explorers[] = {outlook.openExplorer(sim::FolderKind::Calendar),
+                          outlook.openExplorer(sim::FolderKind::Inbox)};
+    Object first = NewAppointment("First");
+    Object second = NewAppointment("Second");
+    const auto currentItemReads = [&] {
+        const auto& calls = outlook.addinCalls();
+        return calls.count("Inspector.CurrentItem") ? calls.at("Inspector.CurrentItem") : 0;
+    };
+    const long long before = currentItemReads();
+    ASSERT_TRUE(outlook.clickButton(first, "People && Resources"));
+    EXPECT_EQ(currentItemReads() - before, 1) << "the dialog was shown once per window";
+    EXPECT_EQ(Dialog().caption(), "People & Resources: First");
+    Tick("PeopleList", "Anna Berg");
+    Dialog().button("SaveButton")->click();
+    EXPECT_EQ(outlook.requiredAttendees(first.get("CurrentItem").toObject()), "Anna Berg");
+    EXPECT_EQ(outlook.requiredAttendees(second.get("CurrentItem").toObject()), "");
+
+    const int inspectors = outlook.inspectorCount();
+    ASSERT_TRUE(outlook.clickButton(explorers[1], "New Meeting"));
+    EXPECT_EQ(outlook.inspectorCount(), inspectors + 1) << "one new meeting per click";
+}

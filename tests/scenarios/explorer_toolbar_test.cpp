@@ -102,7 +102,7 @@ TEST_F(AddinTest, AFailingButtonIsLoggedAndTheNextFolderSwitchMakesIt) {
     Start();
     Object explorer = outlook.explorer(1);
     EXPECT_TRUE(Logged("cExplorer:AddCommandBar:no room on the bar"));
-    EXPECT_EQ(CountLogged("cExplorer:AddCommandBar:Object variable or With block variable not set"), 5)
+    EXPECT_EQ(CountLogged("cExplorer:AddCommandBar:Object variable or With block variable not set"), 6)
         << "each property of the missing button fails on its own";
     EXPECT_EQ(QuorvelButtons(explorer), (std::vector<std::string>{"New Meeting", "Group Schedule...", "Settings",
                                                                   "About Quorvel"}));

@@ -94,3 +94,46 @@ TEST_F(SimCommandBars, InspectorsHaveTheirOwnBarsWithoutExplorerCommands) {
     EXPECT_TRUE(inspectorBars.call("FindControl", {Missing{}, int32_t{7262}}).toObject().isNothing());
     EXPECT_THROW(inspector.get("CurrentItem"), Error);
 }
+
+// As Office does: a click reaches every button sharing the clicked one's Tag, or with no Tag, its
+// Id and caption; Ctrl is the clicked button, and the command runs once.
+TEST_F(SimCommandBars, AClickReachesEveryButtonOfTheSameTagOrElseOfTheSameIdAndCaption) {
+    Object other = outlook.openExplorer(sim::FolderKind::Calendar);
+    const auto addButton = [](const Object& window, const std::string& tag) {
+        Object bars = window.get("CommandBars").toObject();
+        Object bar = bars.call("Add", {"Custom", int16_t{1}, false, true}).toObject();
+        Object button = bar.get("Controls").toObject().call("Add", {int16_t{1}}).toObject();
+        button.put("Caption", "Book");
+        button.put("Tag", tag);
+        return button;
+    };
+    Object mine = addButton(explorer, "one");
+    Object theirs = addButton(other, "two");
+    sim_test::EventLog log;
+    std::vector<Object> ctrls;
+    const auto record = [&](std::string_view, automation::EventArgs& args) {
+        ctrls.push_back(args[0].toObject());
+    };
+    log.listen(mine, EventSet::CommandBarButton, "Mine", record);
+    log.listen(theirs, EventSet::CommandBarButton, "Theirs", record);
+    ASSERT_TRUE(outlook.clickButton(explorer, "Book"));
+    EXPECT_EQ(log.entries, std::vector<std::string>{"Mine.Click"});
+
+    theirs.put("Tag", "one");
+    log.entries.clear();
+    ctrls.clear();
+    ASSERT_TRUE(outlook.clickButton(other, "Book"));
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"Mine.Click", "Theirs.Click"}));
+    ASSERT_EQ(ctrls.size(), 2u);
+    EXPECT_TRUE(ctrls[0].is(theirs) && ctrls[1].is(theirs)) << "Ctrl is the button clicked";
+
+    mine.put("Tag", "");
+    theirs.put("Tag", "");
+    log.entries.clear();
+    ASSERT_TRUE(outlook.clickButton(explorer, "Book"));
+    EXPECT_EQ(log.entries, (std::vector<std::string>{"Mine.Click", "Theirs.Click"}));
+    theirs.put("Caption", "Book now");
+    log.entries.clear();
+    ASSERT_TRUE(outlook.clickButton(explorer, "Book"));
+    EXPECT_EQ(log.entries, std::vector<std::string>{"Mine.Click"});
+}
