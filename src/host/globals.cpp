@@ -2,6 +2,7 @@
 
 #include "automation/error.h"
 #include "dialogs/about_form.h"
+#include "dialogs/info_form.h"
 #include "dialogs/order_form.h"
 #include "directory/people_resources_form.h"
 #include "directory/settings_item.h"
@@ -42,6 +43,7 @@ void GlobalShutdown() {
     if (!gAddin) return;
     MainFormInstance::Unload();
     AboutFormInstance::Unload();
+    InfoFormInstance::Unload();
     OrderFormInstance::Unload();
     PeopleResourcesFormInstance::Unload();
     gAddin->Destruct();

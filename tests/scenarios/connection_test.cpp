@@ -1,6 +1,10 @@
 #include "addin_test.h"
 
 #include "automation/error.h"
+#include "dialogs/about_form.h"
+#include "dialogs/info_form.h"
+#include "dialogs/order_form.h"
+#include "directory/people_resources_form.h"
 #include "host/globals.h"
 #include "log/main_form.h"
 #include "session/addin.h"
@@ -18,7 +22,7 @@ TEST_F(AddinTest, ThreeShutdownNotificationsTearDownOnce) {
     EXPECT_FALSE(MainFormInstance::IsLoaded());
     EXPECT_EQ(BarsNamedQuorvel(explorer), 0) << "the registry's wrappers kept their toolbars";
     // Outlook still sends the other two; they find nothing to do and raise nothing.
-    session.addin().OnDisconnection();
+    session.addin().OnDisconnection(AddinHost::DisconnectMode::HostShutdown);
     EXPECT_FALSE(MainFormInstance::IsLoaded()) << "a second shut-down logged or loaded a form";
     explorer.clear();
     session.shutdown();
@@ -112,4 +116,29 @@ TEST_F(AddinTest, ConnectingAtStartupLeavesTheWindowsToStartupComplete) {
     EXPECT_EQ(BarsNamedQuorvel(inbox), 0);
     session.startupComplete();
     EXPECT_EQ(BarsNamedQuorvel(inbox), 1);
+}
+
+// Unticked in the COM Add-ins dialog, the add-in hears only OnDisconnection: every window it
+// opened goes with it, and ticking it again starts afresh.
+TEST_F(AddinTest, UntickingUnloadsEveryWindowAndTickingAgainWorks) {
+    outlook.openExplorer(sim::FolderKind::Inbox);
+    Start();
+    Object explorer = outlook.explorer(1);
+    for (const char* caption : {"About Quorvel", "Show Info"}) ASSERT_TRUE(outlook.clickButton(explorer, caption));
+    Object inspector = outlook.displayItem(outlook.application().call("CreateItem", {int16_t{1}}).toObject());
+    for (const char* caption : {"Order Items", "People && Resources"})
+        ASSERT_TRUE(outlook.clickButton(inspector, caption));
+    MainFormInstance::Get();
+    session.disconnect();
+    EXPECT_FALSE(MainFormInstance::IsLoaded());
+    EXPECT_FALSE(AboutFormInstance::IsLoaded());
+    EXPECT_FALSE(InfoFormInstance::IsLoaded());
+    EXPECT_FALSE(OrderFormInstance::IsLoaded());
+    EXPECT_FALSE(PeopleResourcesFormInstance::IsLoaded());
+    EXPECT_EQ(BarsNamedQuorvel(explorer), 0);
+    EXPECT_TRUE(session.toolkit().windows().empty());
+    session.connect(Connect::ConnectMode::AfterStartup);
+    EXPECT_EQ(BarsNamedQuorvel(explorer), 1);
+    inspector.clear();
+    explorer.clear();
 }

@@ -44,7 +44,7 @@ const std::vector<Mistake> Mistakes = {
     {{}, "outlook startup now", "outlook startup"},
     {{}, "outlook quit slowly", "outlook quit [fast]"},
     {{}, "outlook newmail", "outlook newmail \"Subject\""},
-    {{}, "addin", "addin connect [after-startup]|startup|shutdown"},
+    {{}, "addin", "addin connect [after-startup]|startup|shutdown|disconnect|release"},
     {{}, "addin startup", "the add-in is not connected"},
     {{"addin connect"}, "addin connect", "the add-in is connected already"},
     {{}, "ribbon ui", "ribbon ui \"RIBBON-ID\""},

@@ -17,7 +17,9 @@ public:
     virtual void OnConnection(const automation::Object& application, Connect::ConnectMode mode) = 0;
     virtual void OnStartupComplete() = 0;
     virtual void OnBeginShutdown() = 0;
-    virtual void OnDisconnection() = 0;
+    // ext_DisconnectMode's values: Outlook ends, or the user unticks the add-in.
+    enum class DisconnectMode { HostShutdown = 0, UserClosed = 1 };
+    virtual void OnDisconnection(DisconnectMode mode) = 0;
     virtual std::string GetCustomUI(const std::string& ribbonId) = 0;
     // "OnLoad", "OnInviteButton" or "OnOrderButton", called by name as the ribbon calls them.
     virtual void RibbonCallback(const std::string& name) = 0;

@@ -13,7 +13,7 @@ public:
     }
     void OnStartupComplete() override { addin_.OnStartupComplete(); }
     void OnBeginShutdown() override { addin_.OnBeginShutdown(); }
-    void OnDisconnection() override { addin_.OnDisconnection(); }
+    void OnDisconnection(DisconnectMode) override { addin_.OnDisconnection(); }
     std::string GetCustomUI(const std::string& ribbonId) override {
         return addin_.IRibbonExtensibility_GetCustomUI(ribbonId);
     }

@@ -210,9 +210,9 @@ void Script::Fail(const Words& words) {
 }
 
 void Script::Addin(const Words& words) {
-    const std::string form = "addin connect [after-startup]|startup|shutdown|release";
-    CheckForm(words, 2, 3, form, "connect, startup, shutdown or release");
-    const std::string& what = OneOf(words[1], {"connect", "startup", "shutdown", "release"}, form);
+    const std::string form = "addin connect [after-startup]|startup|shutdown|disconnect|release";
+    CheckForm(words, 2, 3, form, "connect, startup, shutdown, disconnect or release");
+    const std::string& what = OneOf(words[1], {"connect", "startup", "shutdown", "disconnect", "release"}, form);
     if (words.size() == 3 && what != "connect") throw LineError("usage: " + form);
     if (what == "connect") {
         if (session_.connected()) throw LineError("the add-in is connected already");
@@ -226,6 +226,7 @@ void Script::Addin(const Words& words) {
         return session_.startupComplete();
     }
     if (what == "release") return session_.release();
+    if (what == "disconnect") return session_.disconnect();
     session_.shutdown();
 }
 

@@ -52,7 +52,7 @@ void Session::shutdown() {
         failure = error;
     }
     try {
-        addin().OnDisconnection();
+        addin().OnDisconnection(AddinHost::DisconnectMode::HostShutdown);
     } catch (const automation::Error& error) {
         if (!failure) failure = error;
     }
@@ -63,6 +63,16 @@ void Session::shutdown() {
 void Session::quitFast() {
     outlook_.fireQuit();
     outlook_.endWithoutNotice();
+}
+
+void Session::disconnect() {
+    try {
+        addin().OnDisconnection(AddinHost::DisconnectMode::UserClosed);
+    } catch (const automation::Error&) {
+        addin_.reset();
+        throw;
+    }
+    addin_.reset();
 }
 
 void Session::release() { addin_.reset(); }

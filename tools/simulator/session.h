@@ -40,6 +40,9 @@ public:
     void startupComplete();
     // Outlook's three shut-down notifications: OnBeginShutdown, OnDisconnection, termination.
     void shutdown();
+    // The user unticks the add-in in the COM Add-ins dialog: OnDisconnection(ext_dm_UserClosed),
+    // with no OnBeginShutdown before it, then the release.
+    void disconnect();
     // Outlook 2010 and later by default: Quit, then the process ends with no shut-down
     // notification and no release of the add-in.
     void quitFast();

@@ -14,7 +14,6 @@ constexpr IID IID_RibbonExtensibility = {0x000C0396, 0, 0, {0xC0, 0, 0, 0, 0, 0,
 constexpr IID IID_RibbonControl = {0x000C0395, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 constexpr IID IID_RibbonUI = {0x000C03A7, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 
-constexpr int DisconnectAtHostShutdown = 0;  // ext_dm_HostShutdown
 
 struct AddinExtensibility;
 struct AddinExtensibilityVtbl {

@@ -63,4 +63,6 @@ std::vector<std::string> repeatedNameLookups() {
     return repeated;
 }
 
+void forgetNameLookups() { table().lookups.clear(); }
+
 }  // namespace host

@@ -24,5 +24,7 @@ void countInvoke();
 ::CallCounts callCounts();
 // "Class.Member asked N times" for each name the add-in looked up more than once on one type.
 std::vector<std::string> repeatedNameLookups();
+// A library loaded anew knows no DISPID yet: its look-ups are counted from here.
+void forgetNameLookups();
 
 }  // namespace host

@@ -92,9 +92,9 @@ public:
         check(extensibility_->lpVtbl->OnBeginShutdown(extensibility_, custom.get()));
     }
 
-    void OnDisconnection() override {
+    void OnDisconnection(DisconnectMode mode) override {
         CustomArgument custom;
-        check(extensibility_->lpVtbl->OnDisconnection(extensibility_, DisconnectAtHostShutdown, custom.get()));
+        check(extensibility_->lpVtbl->OnDisconnection(extensibility_, static_cast<int>(mode), custom.get()));
     }
 
     std::string GetCustomUI(const std::string& ribbonId) override {
