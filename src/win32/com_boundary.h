@@ -23,4 +23,16 @@ HRESULT guarded(REFIID iid, Body&& body) noexcept {
     }
 }
 
+// Runs a window or hook procedure's body: should anything be thrown, the message gets what
+// `fallback` answers, its default processing, instead. No exception may reach the system's frames,
+// which the unwinder cannot pass on i686.
+template <typename Body, typename Fallback>
+LRESULT guardedMessage(Body&& body, Fallback&& fallback) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return fallback();
+    }
+}
+
 }  // namespace win32

@@ -109,7 +109,7 @@ HRESULT STDMETHODCALLTYPE ext_GetTypeInfo(IDTExtensibility2*, UINT, LCID, ITypeI
 HRESULT STDMETHODCALLTYPE ext_GetIDsOfNames(IDTExtensibility2*, REFIID iid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return idsOfNames(members(), names, count, ids);
+    return guarded(IID_IDTExtensibility2, [&] { return idsOfNames(members(), names, count, ids); });
 }
 
 HRESULT invokeOnConnection(IDTExtensibility2* iface, DISPPARAMS& params, UINT* argumentError) {

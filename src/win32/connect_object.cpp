@@ -44,20 +44,22 @@ HRESULT STDMETHODCALLTYPE connect_GetTypeInfoCount(_Connect*, UINT* count) {
 }
 
 HRESULT STDMETHODCALLTYPE connect_GetTypeInfo(_Connect* iface, UINT index, LCID, ITypeInfo** info) {
-    return connectGetTypeInfo(impl_from__Connect(iface), index, info);
+    return guarded(IID__Connect, [&] { return connectGetTypeInfo(impl_from__Connect(iface), index, info); });
 }
 
 HRESULT STDMETHODCALLTYPE connect_GetIDsOfNames(_Connect* iface, REFIID iid, LPOLESTR* names, UINT count, LCID,
                                                 DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return connectGetIDsOfNames(impl_from__Connect(iface), names, count, ids);
+    return guarded(IID__Connect, [&] { return connectGetIDsOfNames(impl_from__Connect(iface), names, count, ids); });
 }
 
 HRESULT STDMETHODCALLTYPE connect_Invoke(_Connect* iface, DISPID dispid, REFIID iid, LCID, WORD flags,
                                          DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
                                          UINT* argumentError) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return connectInvoke(impl_from__Connect(iface), dispid, flags, params, result, exception, argumentError);
+    return guarded(IID__Connect, [&] {
+        return connectInvoke(impl_from__Connect(iface), dispid, flags, params, result, exception, argumentError);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE connect_OnLoad(_Connect* iface, IRibbonUI* ribbonUI) {

@@ -53,8 +53,10 @@ HRESULT STDMETHODCALLTYPE ribbon_GetTypeInfo(IRibbonExtensibility*, UINT, LCID, 
 HRESULT STDMETHODCALLTYPE ribbon_GetIDsOfNames(IRibbonExtensibility*, REFIID iid, LPOLESTR* names, UINT count,
                                                LCID, DISPID* ids) {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    static const std::vector<MemberName> members = {{u"GetCustomUI", GetCustomUIId}};
-    return idsOfNames(members, names, count, ids);
+    return guarded(IID_IRibbonExtensibility, [&] {
+        static const std::vector<MemberName> members = {{u"GetCustomUI", GetCustomUIId}};
+        return idsOfNames(members, names, count, ids);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE ribbon_Invoke(IRibbonExtensibility* iface, DISPID dispid, REFIID iid, LCID, WORD flags,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/com_boundary.h"
 #include "win32/com_error.h"
 #include "win32/module.h"
 
@@ -24,19 +25,24 @@ bool isFormWindow(HWND window) {
 
 // Outlook's message loop does not know our windows; this hook lets IsDialogMessage see their
 // keyboard messages first, as a dialog's own loop would.
-LRESULT CALLBACK dialogKeysHook(int code, WPARAM removal, LPARAM message) {
-    if (code == HC_ACTION && removal == PM_REMOVE) {
-        auto* msg = reinterpret_cast<MSG*>(message);
-        if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && msg->hwnd) {
-            HWND root = GetAncestor(msg->hwnd, GA_ROOT);
-            if (isFormWindow(root) && IsDialogMessageW(root, msg)) {
-                msg->message = WM_NULL;
-                msg->wParam = 0;
-                msg->lParam = 0;
-            }
-        }
+void giveDialogKeys(MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (isFormWindow(root) && IsDialogMessageW(root, &msg)) {
+        msg.message = WM_NULL;
+        msg.wParam = 0;
+        msg.lParam = 0;
     }
-    return CallNextHookEx(keyHook, code, removal, message);
+}
+
+LRESULT CALLBACK dialogKeysHook(int code, WPARAM removal, LPARAM message) {
+    const auto next = [&] { return CallNextHookEx(keyHook, code, removal, message); };
+    return guardedMessage(
+        [&] {
+            if (code == HC_ACTION && removal == PM_REMOVE) giveDialogKeys(*reinterpret_cast<MSG*>(message));
+            return next();
+        },
+        next);
 }
 
 }  // namespace

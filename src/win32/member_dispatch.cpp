@@ -8,8 +8,8 @@ HRESULT idsOfNames(const std::vector<MemberName>& members, LPOLESTR* names, UINT
     if (!names || !ids || count == 0) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (!names[0]) return DISP_E_UNKNOWNNAME;
-    const std::wstring name(names[0]);
-    const std::optional<int32_t> found = findMember(members, std::u16string(name.begin(), name.end()));
+    // The name is read in place: asking a DISPID never allocates.
+    const std::optional<int32_t> found = findMember(members, reinterpret_cast<const char16_t*>(names[0]));
     if (!found) return DISP_E_UNKNOWNNAME;
     ids[0] = *found;
     return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;

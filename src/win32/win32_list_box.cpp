@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "automation/error.h"
+#include "win32/com_boundary.h"
 #include "win32/list_accessible.h"
 #include "win32/list_entry_text.h"
 #include "win32/wide.h"
@@ -77,18 +78,19 @@ LRESULT Win32ListBox::answerEntryText(WPARAM index, LPARAM lParam) const {
 
 LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Win32ListBox*>(GetWindowLongPtrW(list, GWLP_USERDATA));
-    if (message == listEntryTextMessage()) return self->answerEntryText(wParam, lParam);
-    switch (message) {
-    case WM_GETOBJECT:
-        if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-            IAccessible* object = self->accessible();
-            const LRESULT answer = answerGetObject(object, wParam);
-            IAccessible_Release(object);
-            if (answer) return answer;
-        }
-        break;
+    return guardedMessage([&] { return self->answer(message, wParam, lParam); },
+                          [&] { return CallWindowProcW(self->baseProcedure_, list, message, wParam, lParam); });
+}
+
+LRESULT Win32ListBox::answer(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == listEntryTextMessage()) return answerEntryText(wParam, lParam);
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        IAccessible* object = accessible();
+        const LRESULT answer = answerGetObject(object, wParam);
+        IAccessible_Release(object);
+        if (answer) return answer;
     }
-    return CallWindowProcW(self->baseProcedure_, list, message, wParam, lParam);
+    return CallWindowProcW(baseProcedure_, handle(), message, wParam, lParam);
 }
 
 // New entries reach an empty list box in one message; a few more, one each, since a list box

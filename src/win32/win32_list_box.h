@@ -64,6 +64,7 @@ private:
     // list box's own: for a list without strings it copies an entry's item data, and a caller
     // elsewhere gives a buffer of just that size.
     static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT answer(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answerEntryText(WPARAM index, LPARAM lParam) const;
 
     bool multiSelect_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "win32/com_boundary.h"
 #include "win32/com_error.h"
 #include "win32/module.h"
 #include "win32/twips.h"
@@ -111,7 +112,8 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
         self->window_ = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->handle(message, wParam, lParam);
+    return guardedMessage([&] { return self->handle(message, wParam, lParam); },
+                          [&] { return DefWindowProcW(window, message, wParam, lParam); });
 }
 
 // A handler run from here may destroy this window and its object, so after one runs nothing

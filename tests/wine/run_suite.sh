@@ -228,7 +228,7 @@ suite_for() {  # suite_for x64|x86
 
     # The checks of the COM layer against the DLL's exports and interfaces.
     local checks=$build/src/win32/wine_checks
-    for check in connect_check backend_check; do
+    for check in connect_check backend_check boundary_check; do
         if [ -f "$checks/$check.exe" ]; then
             local args=()
             [ $check = connect_check ] && args=("$dll")
