@@ -108,6 +108,10 @@ void Win32Picture::attached() {
     if (bitmap_) SendMessageW(handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
 }
 
+void Win32Picture::fitContent() {
+    if (bitmap_) SendMessageW(handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
+}
+
 Win32Picture::~Win32Picture() {
     if (bitmap_) DeleteObject(bitmap_);
 }
