@@ -124,6 +124,8 @@ class Win32Separator final : public Win32Control {
 public:
     using Win32Control::Win32Control;
     Blueprint blueprint() const override { return {L"STATIC", "", SS_ETCHEDHORZ}; }
+    // Placed anew, it takes the shape the system gives a new etched line.
+    void fitContent() override;
 };
 
 }  // namespace win32

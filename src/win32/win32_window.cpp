@@ -86,11 +86,10 @@ void Win32Window::makeWindow() {
         if (!window_) throwLastError();
         setWindowName(window_, spec_.name);
         addFormWindow(window_);
-        // Made on a monitor of another DPI than the screen's first one, the window takes its own.
-        if (const int own = windowDpi(window_); own != dpi_) {
-            dpi_ = own;
-            fitClientArea();
-        }
+        // Made on a monitor of another DPI than the screen's, the window takes its monitor's; the
+        // frame measured around the client area fits that at any DPI.
+        dpi_ = windowDpi(window_);
+        fitClientArea();
         if (!font_) font_ = createFont(dpi_, false);
     }
     // A new child goes below its siblings, so made in tab order the controls are in tab order.

@@ -15,6 +15,7 @@
 #include "ui/widgets.h"
 #include "win32/form_windows.h"
 #include "controller.h"
+#include "dpi_checks.h"
 #include "form_scenarios.h"
 #include "list_accessibility_checks.h"
 #include "list_checks.h"
@@ -70,6 +71,9 @@ void check(const FormScenario& scenario, windowcheck::Controller& controller) {
         windowcheck::checkListKeys(window, name);
         windowcheck::checkListNames(window, name);
     }
+    windowcheck::reportGeometry("made", window, scenario.expected);
+    if (windowcheck::windowDpi(window).cy != windowcheck::ChangedDpi)
+        windowcheck::checkDpiChange(window, scenario.expected, controller);
     close(window, scenario);
     if (name == "people_resources") windowcheck::checkListMessages(name);
 }
