@@ -254,10 +254,11 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     // Moved to a monitor of another DPI: laid out anew, in the place the system suggests.
     case DpiChangedMessage: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (LOWORD(wParam) == 0 || !suggested) return 0;
         rescale(LOWORD(wParam));
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     // The title bar's close button only asks; the form decides.

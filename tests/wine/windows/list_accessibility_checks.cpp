@@ -311,6 +311,25 @@ void checkListNames(HWND window, const std::string& name) {
     expect(placed, name + ": each list says it lies where its client area is on the screen");
 }
 
+void checkListNamedInAShownWindow() {
+    std::unique_ptr<ui::Window> form =
+        ui::toolkit().createWindow({"ShownCheck", "Added when shown", 3600, 3600, ui::Border::FixedSingle});
+    form->show();
+    ui::ListBox& names = form->addListBox({"Names", {120, 360, 3360, 2160}, 0}, true);
+    form->addButton({"Done", {120, 2640, 1200, 375}, 1}, "Done");
+    form->addLabel({"NamesLabel", {120, 120, 3360, 255}, 2}, "&Guests");
+    form->addButton({"Later", {1440, 2640, 1200, 375}, 3}, "Later");
+    const HWND list = dynamic_cast<win32::Win32ListBox&>(names).handle();
+    IAccessible* accessible = accessibleOf(list);
+    expect(accessible && nameOf(accessible, CHILDID_SELF) == L"Guests",
+           "a list added to a shown window is named after the label added above it, without its access key mark");
+    if (accessible) IAccessible_Release(accessible);
+    std::vector<std::wstring> order;
+    for (HWND stop : tabOrder(GetParent(list))) order.push_back(windowText(stop));
+    expect(order == std::vector<std::wstring>{L"", L"Done", L"Later"},
+           "Tab goes through the list and the buttons added after it by their tab indexes");
+}
+
 void checkListChoosing() {
     ChoosingWindow window;
     IAccessible* accessible = accessibleOf(window.spoken());

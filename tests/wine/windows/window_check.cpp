@@ -116,6 +116,7 @@ int main() {
     checkTabOrderOfControlsAddedOutOfIt();
     windowcheck::checkListAccessibility();
     windowcheck::checkListChoosing();
+    windowcheck::checkListNamedInAShownWindow();
     windowcheck::checkListTextRequests();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
