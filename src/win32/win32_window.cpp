@@ -252,13 +252,14 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (target) SetFocus(target);
         return 0;
     }
-    // Moved to a monitor of another DPI: laid out anew, in the place the system suggests.
+    // Moved to a monitor of another DPI: in the place the system suggests, laid out anew (labels
+    // widen as far as the new client area allows).
     case DpiChangedMessage: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         if (LOWORD(wParam) == 0 || !suggested) return 0;
-        rescale(LOWORD(wParam));
         SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        rescale(LOWORD(wParam));
         return 0;
     }
     // The title bar's close button only asks; the form decides.

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #include "check.h"
 #include "message_pump.h"
 #include "screen_capture.h"
+#include "ui/widgets.h"
 #include "win32/wide.h"
 #include "window_inspection.h"
 
@@ -72,6 +74,32 @@ void checkDpiChange(HWND window, const FormExpectation& expected, Controller& co
     expect(pollUntil([&] { return screenShows(window); }, ScreenTimeoutMs),
            name + ": the screen shows the rescaled window as it drew itself");
     expect(controller.ready(name + "_rescaled", window), name + ": the controller went on after the rescaled window");
+}
+
+}  // namespace windowcheck
+
+namespace windowcheck {
+
+void checkLabelWidenedAtChangedDpi() {
+    constexpr int ClientTwips = 1500;
+    constexpr int LeftTwips = 120;
+    std::unique_ptr<ui::Window> form =
+        ui::toolkit().createWindow({"WideningCheck", "Widening", ClientTwips, 900, ui::Border::FixedSingle});
+    form->addLabel({"Long", {LeftTwips, 120, 600, 255}, 0}, "Accessible to everyone, everywhere");
+    form->show();
+    const HWND window = FindWindowW(nullptr, L"Widening");
+    const HWND label = window ? GetWindow(window, GW_CHILD) : nullptr;
+    expect(label != nullptr, "a window with a label too narrow for its text is shown");
+    if (!label) return;
+    FormExpectation expected;
+    expected.clientWidthTwips = ClientTwips;
+    expected.clientHeightTwips = 900;
+    RECT suggested = suggestedPlace(window, expected);
+    SendMessageW(window, DpiChangedMessage, MAKEWPARAM(ChangedDpi, ChangedDpi), reinterpret_cast<LPARAM>(&suggested));
+    const SIZE labelSize = clientSize(label);
+    expect(labelSize.cx == clientSize(window).cx - twipsToPixels(LeftTwips, ChangedDpi),
+           "told of a move to " + std::to_string(ChangedDpi) +
+               " dpi, a label too narrow for its text widens to the edge of the new client area");
 }
 
 }  // namespace windowcheck

@@ -22,4 +22,8 @@ void reportGeometry(const std::string& kind, HWND window, const FormExpectation&
 // photographed as <form>_rescaled.
 void checkDpiChange(HWND window, const FormExpectation& expected, Controller& controller);
 
+// A label too narrow for its text widens to the window's edge; told of ChangedDpi, it reaches the
+// edge of the window's new client area again.
+void checkLabelWidenedAtChangedDpi();
+
 }  // namespace windowcheck

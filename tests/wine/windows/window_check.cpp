@@ -117,6 +117,7 @@ int main() {
     windowcheck::checkListAccessibility();
     windowcheck::checkListChoosing();
     windowcheck::checkListNamedInAShownWindow();
+    if (windowcheck::windowDpi(nullptr).cy != windowcheck::ChangedDpi) windowcheck::checkLabelWidenedAtChangedDpi();
     windowcheck::checkListTextRequests();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
