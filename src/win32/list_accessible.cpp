@@ -285,10 +285,11 @@ std::vector<Change> changesOf(const Win32ListBox& list, LONG flags, int index, i
             if (chosen != index) changes.emplace_back(chosen, false);
         changes.emplace_back(index, true);
     } else if (flags & SELFLAG_EXTENDSELECTION) {
+        // Without an anchor among the entries, the range is this entry alone.
+        const int from = anchor >= 0 && anchor < list.count() ? anchor : index;
         const bool chosen = (flags & SELFLAG_ADDSELECTION)      ? true
                             : (flags & SELFLAG_REMOVESELECTION) ? false
-                                                                : anchor >= 0 && isChosen(list, anchor + 1);
-        const int from = anchor >= 0 ? anchor : index;
+                                                                : isChosen(list, from + 1);
         for (int entry = std::min(from, index); entry <= std::max(from, index); ++entry)
             changes.emplace_back(entry, chosen);
     } else if (flags & (SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION)) {
