@@ -43,6 +43,12 @@ RegQueryValueExWFunction regQueryValueExW() {
     return function;
 }
 
+GetDpiForWindowFunction getDpiForWindow() {
+    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("user32.dll"), "GetDpiForWindow")));
+    return function;
+}
+
 RegCloseKeyFunction regCloseKey() {
     static const auto function = bound<RegCloseKeyFunction>("advapi32", "RegCloseKey");
     return function;

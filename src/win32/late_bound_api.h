@@ -13,9 +13,14 @@ using RegOpenKeyExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, REGSAM, PHKEY)
 using RegQueryValueExWFunction = LONG(WINAPI*)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 using RegCloseKeyFunction = LONG(WINAPI*)(HKEY);
 
+// Bound the same way but optional: user32 has it from Windows 10 version 1607 on, and null
+// before, where a window's DPI is the screen's.
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
 ShellExecuteWFunction shellExecuteW();
 RegOpenKeyExWFunction regOpenKeyExW();
 RegQueryValueExWFunction regQueryValueExW();
 RegCloseKeyFunction regCloseKey();
+GetDpiForWindowFunction getDpiForWindow();
 
 }  // namespace win32

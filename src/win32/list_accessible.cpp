@@ -1,5 +1,12 @@
 #include "win32/list_accessible.h"
 
+#include <algorithm>
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "win32/child_enumeration.h"
 #include "win32/module.h"
 #include "win32/win32_list_box.h"
 
@@ -48,6 +55,41 @@ HRESULT withChild(IAccessible* iface, const VARIANT& child, Answer answer) {
 
 bool hasFocus(const Win32ListBox& list) { return GetFocus() == list.handle(); }
 
+bool isChosen(const Win32ListBox& list, int entry) {
+    return SendMessageW(list.handle(), LB_GETSEL, static_cast<WPARAM>(entry - 1), 0) > 0;
+}
+
+bool showsText(HWND control) {
+    wchar_t className[8] = L"";
+    GetClassNameW(control, className, 8);
+    if (lstrcmpiW(className, L"Static") != 0) return false;
+    const DWORD kind = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE)) & SS_TYPEMASK;
+    return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_SIMPLE || kind == SS_LEFTNOWORDWRAP;
+}
+
+// A list has no text of its own. As Windows names such a control, its name is the text of the
+// label just before it in z-order, as the label draws it: "&&" is one "&", a lone "&" marks the
+// access key.
+std::wstring captionOf(HWND list) {
+    HWND label = GetWindow(list, GW_HWNDPREV);
+    if (!label || !showsText(label)) return L"";
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    if (GetWindowLongPtrW(label, GWL_STYLE) & SS_NOPREFIX) return text;
+    std::wstring drawn;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && ++i == text.size()) break;
+        drawn += text[i];
+    }
+    return drawn;
+}
+
+HRESULT setText(BSTR* out, const std::wstring& text) {
+    if (text.empty()) return S_FALSE;
+    *out = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
 int caretOf(const Win32ListBox& list) {
     return static_cast<int>(SendMessageW(list.handle(), LB_GETCARETINDEX, 0, 0));
 }
@@ -65,7 +107,7 @@ LONG stateOf(const Win32ListBox& list, int entry) {
     if (!IsWindowVisible(list.handle())) state |= STATE_SYSTEM_INVISIBLE;
     if (entry == 0) return state | (hasFocus(list) ? STATE_SYSTEM_FOCUSED : 0);
     state |= STATE_SYSTEM_SELECTABLE | (list.multiSelect() ? STATE_SYSTEM_MULTISELECTABLE : 0);
-    if (SendMessageW(list.handle(), LB_GETSEL, static_cast<WPARAM>(entry - 1), 0) > 0) state |= STATE_SYSTEM_SELECTED;
+    if (isChosen(list, entry)) state |= STATE_SYSTEM_SELECTED;
     if (hasFocus(list) && caretOf(list) == entry - 1) state |= STATE_SYSTEM_FOCUSED;
     RECT client{};
     GetClientRect(list.handle(), &client);
@@ -152,7 +194,7 @@ HRESULT STDMETHODCALLTYPE accessible_get_accName(IAccessible* iface, VARIANT chi
     if (!name) return E_POINTER;
     *name = nullptr;
     return withChild(iface, child, [&](const Win32ListBox& list, int entry) {
-        if (entry == 0) return S_FALSE;
+        if (entry == 0) return setText(name, captionOf(list.handle()));
         const std::wstring& text = list.entryText(entry - 1);
         *name = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
         return *name ? S_OK : E_OUTOFMEMORY;
@@ -201,22 +243,104 @@ HRESULT STDMETHODCALLTYPE accessible_get_accFocus(IAccessible* iface, VARIANT* f
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE accessible_get_accSelection(IAccessible*, VARIANT* selection) {
-    if (selection) VariantInit(selection);
-    return DISP_E_MEMBERNOTFOUND;
+// None: VT_EMPTY; one: its child ID; several: an enumeration of their child IDs.
+HRESULT STDMETHODCALLTYPE accessible_get_accSelection(IAccessible* iface, VARIANT* selection) {
+    if (!selection) return E_POINTER;
+    VariantInit(selection);
+    const Win32ListBox* list = impl_from_IAccessible(iface)->list;
+    if (!list) return CO_E_OBJNOTCONNECTED;
+    try {
+        std::vector<int> chosen = list->chosenIndexes();
+        if (chosen.size() == 1) setChild(selection, chosen.front() + 1);
+        if (chosen.size() <= 1) return S_OK;
+        std::vector<LONG> children(chosen.begin(), chosen.end());
+        for (LONG& child : children) ++child;
+        IEnumVARIANT* enumeration = createChildEnumeration(std::move(children));
+        if (!enumeration) return E_OUTOFMEMORY;
+        selection->vt = VT_UNKNOWN;
+        selection->punkVal = reinterpret_cast<IUnknown*>(enumeration);
+        return S_OK;
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
 }
 
-HRESULT STDMETHODCALLTYPE accessible_accSelect(IAccessible*, LONG, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
+bool validSelectionFlags(LONG flags, bool multiSelect) {
+    if ((flags & ~SELFLAG_VALID) != 0) return false;
+    if ((flags & SELFLAG_ADDSELECTION) && (flags & SELFLAG_REMOVESELECTION)) return false;
+    if ((flags & SELFLAG_TAKESELECTION) &&
+        (flags & (SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION | SELFLAG_EXTENDSELECTION)))
+        return false;
+    // One entry at most is chosen in a list that is not multi-select.
+    return multiSelect || (flags & (SELFLAG_ADDSELECTION | SELFLAG_EXTENDSELECTION)) == 0;
+}
+
+using Change = std::pair<int, bool>;  // an entry's index and whether it is to be chosen
+
+// What the flags change, in the order the changes are made: entries that lose their choice first.
+std::vector<Change> changesOf(const Win32ListBox& list, LONG flags, int index, int anchor) {
+    std::vector<Change> changes;
+    if (flags & SELFLAG_TAKESELECTION) {
+        for (int chosen : list.chosenIndexes())
+            if (chosen != index) changes.emplace_back(chosen, false);
+        changes.emplace_back(index, true);
+    } else if (flags & SELFLAG_EXTENDSELECTION) {
+        // Without an anchor among the entries, the range is this entry alone.
+        const int from = anchor >= 0 && anchor < list.count() ? anchor : index;
+        const bool chosen = (flags & SELFLAG_ADDSELECTION)      ? true
+                            : (flags & SELFLAG_REMOVESELECTION) ? false
+                                                                : isChosen(list, from + 1);
+        for (int entry = std::min(from, index); entry <= std::max(from, index); ++entry)
+            changes.emplace_back(entry, chosen);
+    } else if (flags & (SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION)) {
+        changes.emplace_back(index, (flags & SELFLAG_ADDSELECTION) != 0);
+    }
+    return changes;
+}
+
+// Each change brings what a click on that entry brings; a handler of the form may take the list
+// away, and then the rest is not done.
+void makeChanges(ListAccessibleObject* object, const std::vector<Change>& changes) {
+    for (const Change& change : changes) {
+        if (!object->list) return;
+        object->list->choose(change.first, change.second);
+    }
+}
+
+HRESULT STDMETHODCALLTYPE accessible_accSelect(IAccessible* iface, LONG flags, VARIANT child) {
+    ListAccessibleObject* object = impl_from_IAccessible(iface);
+    Win32ListBox* list = object->list;
+    if (!list) return CO_E_OBJNOTCONNECTED;
+    const int entry = entryOf(*list, child);
+    if (entry < 0 || !validSelectionFlags(flags, list->multiSelect())) return E_INVALIDARG;
+    if (entry == 0) {
+        if ((flags & ~SELFLAG_TAKEFOCUS) != 0) return E_INVALIDARG;
+        if (flags & SELFLAG_TAKEFOCUS) SetFocus(list->handle());
+        return S_OK;
+    }
+    const int index = entry - 1;
+    const int anchor = static_cast<int>(SendMessageW(list->handle(), LB_GETANCHORINDEX, 0, 0));
+    try {
+        const std::vector<Change> changes = changesOf(*list, flags, index, anchor);
+        if (flags & SELFLAG_TAKEFOCUS) list->focusEntry(index, (flags & SELFLAG_EXTENDSELECTION) == 0);
+        makeChanges(object, changes);
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    }
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE accessible_accLocation(IAccessible* iface, LONG* left, LONG* top, LONG* width,
                                                  LONG* height, VARIANT child) {
     if (!left || !top || !width || !height) return E_POINTER;
     return withChild(iface, child, [&](const Win32ListBox& list, int entry) {
         RECT box{};
-        if (entry == 0)
-            GetWindowRect(list.handle(), &box);
-        else
+        if (entry == 0) {
+            GetClientRect(list.handle(), &box);
+            MapWindowPoints(list.handle(), nullptr, reinterpret_cast<POINT*>(&box), 2);
+        } else {
             box = entryBox(list, entry);
+        }
         *left = box.left;
         *top = box.top;
         *width = box.right - box.left;
@@ -256,7 +380,26 @@ HRESULT STDMETHODCALLTYPE accessible_accHitTest(IAccessible* iface, LONG x, LONG
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE accessible_accDoDefaultAction(IAccessible*, VARIANT) { return DISP_E_MEMBERNOTFOUND; }
+// An entry's action is a click's: a multi-select list's entry toggles, another list's is chosen.
+HRESULT STDMETHODCALLTYPE accessible_get_accDefaultAction(IAccessible* iface, VARIANT child, BSTR* action) {
+    if (!action) return E_POINTER;
+    *action = nullptr;
+    return withChild(iface, child, [&](const Win32ListBox& list, int entry) {
+        if (entry == 0) return S_FALSE;
+        return setText(action, list.multiSelect() ? L"Toggle" : L"Select");
+    });
+}
+
+HRESULT STDMETHODCALLTYPE accessible_accDoDefaultAction(IAccessible* iface, VARIANT child) {
+    Win32ListBox* list = impl_from_IAccessible(iface)->list;
+    if (!list) return CO_E_OBJNOTCONNECTED;
+    const int entry = entryOf(*list, child);
+    if (entry < 0) return E_INVALIDARG;
+    if (entry == 0) return DISP_E_MEMBERNOTFOUND;
+    list->focusEntry(entry - 1, true);
+    list->choose(entry - 1, !list->multiSelect() || !isChosen(*list, entry));
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE accessible_put(IAccessible*, VARIANT, BSTR) { return E_NOTIMPL; }
 
@@ -281,7 +424,7 @@ const IAccessibleVtbl accessibleVtbl = {
     accessible_noText,  // get_accKeyboardShortcut
     accessible_get_accFocus,
     accessible_get_accSelection,
-    accessible_noText,  // get_accDefaultAction
+    accessible_get_accDefaultAction,
     accessible_accSelect,
     accessible_accLocation,
     accessible_accNavigate,
@@ -293,7 +436,7 @@ const IAccessibleVtbl accessibleVtbl = {
 
 }  // namespace
 
-ListAccessibleObject* createListAccessible(const Win32ListBox& list) {
+ListAccessibleObject* createListAccessible(Win32ListBox& list) {
     auto* object = new ListAccessibleObject{{&accessibleVtbl}, 1, &list};
     holdModule();
     return object;

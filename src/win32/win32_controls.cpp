@@ -108,6 +108,22 @@ void Win32Picture::attached() {
     if (bitmap_) SendMessageW(handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
 }
 
+void Win32Picture::fitContent() {
+    if (bitmap_) SendMessageW(handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap_));
+}
+
+// Made, an etched line keeps the width asked for as its client area, with no height, inside the
+// static edge the system gives it.
+void Win32Separator::fitContent() {
+    RECT placed{};
+    GetWindowRect(handle(), &placed);
+    RECT line{0, 0, placed.right - placed.left, 0};
+    AdjustWindowRectEx(&line, static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(handle(), GWL_EXSTYLE)));
+    SetWindowPos(handle(), nullptr, 0, 0, line.right - line.left, line.bottom - line.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 Win32Picture::~Win32Picture() {
     if (bitmap_) DeleteObject(bitmap_);
 }

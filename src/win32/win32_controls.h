@@ -36,6 +36,8 @@ public:
     // A WM_COMMAND notification from the control.
     virtual void command(WORD) {}
     virtual bool isLink() const { return false; }
+    // Placed anew in another font, as at another DPI: the control fits itself to what it shows.
+    virtual void fitContent() {}
 
 private:
     virtual void attached() {}
@@ -61,6 +63,7 @@ public:
     void setText(const std::string& text) override;
     std::string text() const override { return text_; }
     Blueprint blueprint() const override { return {L"STATIC", text_, SS_LEFT}; }
+    void fitContent() override { widenToText(handle()); }
 
 private:
     void attached() override { widenToText(handle()); }
@@ -76,6 +79,7 @@ public:
     Blueprint blueprint() const override { return {L"STATIC", text_, SS_LEFT | SS_NOTIFY, 0, true}; }
     void command(WORD notification) override;
     bool isLink() const override { return true; }
+    void fitContent() override { widenToText(handle()); }
 
 private:
     void attached() override { widenToText(handle()); }
@@ -105,6 +109,8 @@ public:
     Win32Picture(int id, int bitmapId) : Win32Control(id), bitmapId_(bitmapId) {}
     ~Win32Picture() override;
     Blueprint blueprint() const override { return {L"STATIC", "", SS_BITMAP}; }
+    // Shown again, the bitmap gives the control its size once more.
+    void fitContent() override;
 
 private:
     void attached() override;
@@ -118,6 +124,8 @@ class Win32Separator final : public Win32Control {
 public:
     using Win32Control::Win32Control;
     Blueprint blueprint() const override { return {L"STATIC", "", SS_ETCHEDHORZ}; }
+    // Placed anew, it takes the shape the system gives a new etched line.
+    void fitContent() override;
 };
 
 }  // namespace win32

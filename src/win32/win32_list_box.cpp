@@ -202,10 +202,38 @@ void Win32ListBox::endUpdate() {
 
 // A click toggles an entry of a multi-select list; the caret is on the entry clicked.
 void Win32ListBox::command(WORD notification) {
-    if (notification != LBN_SELCHANGE || !onToggled) return;
+    if (notification != LBN_SELCHANGE) return;
     const LRESULT index = send(multiSelect_ ? LB_GETCARETINDEX : LB_GETCURSEL);
-    if (index < 0) return;
-    runHandler([toggled = onToggled, clicked = static_cast<int>(index)] { toggled(clicked); });
+    if (index >= 0) notifyToggled(static_cast<int>(index));
+}
+
+void Win32ListBox::notifyToggled(int index) {
+    if (onToggled) runHandler([toggled = onToggled, index] { toggled(index); });
+}
+
+// The list box tells accessibility of the changes its own input makes, but not of those made by
+// message, so this does; a child ID is the entry's index plus one.
+bool Win32ListBox::choose(int index, bool chosen) {
+    if (index < 0 || static_cast<size_t>(index) >= shownCount_) return false;
+    if ((send(LB_GETSEL, static_cast<WPARAM>(index)) > 0) == chosen) return false;
+    if (multiSelect_)
+        send(LB_SETSEL, chosen ? TRUE : FALSE, static_cast<LPARAM>(index));
+    else
+        send(LB_SETCURSEL, chosen ? static_cast<WPARAM>(index) : static_cast<WPARAM>(-1));
+    const DWORD event = !chosen ? EVENT_OBJECT_SELECTIONREMOVE
+                        : multiSelect_ ? EVENT_OBJECT_SELECTIONADD
+                                       : EVENT_OBJECT_SELECTION;
+    NotifyWinEvent(event, handle(), OBJID_CLIENT, index + 1);
+    NotifyWinEvent(EVENT_OBJECT_STATECHANGE, handle(), OBJID_CLIENT, index + 1);
+    notifyToggled(index);
+    return true;
+}
+
+void Win32ListBox::focusEntry(int index, bool anchor) {
+    SetFocus(handle());
+    send(LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+    if (anchor && multiSelect_) send(LB_SETANCHORINDEX, static_cast<WPARAM>(index));
+    NotifyWinEvent(EVENT_OBJECT_FOCUS, handle(), OBJID_CLIENT, index + 1);
 }
 
 // As the system's own list box paints an entry of text: highlighted when chosen, the text one

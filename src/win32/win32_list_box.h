@@ -41,6 +41,13 @@ public:
     // for none. It is where typing a letter moves the caret.
     int entryStartingWith(wchar_t letter) const;
     const std::wstring& entryText(int index) const { return entry(index).text; }
+    // Chooses or unchooses an entry as a click on it does: accessibility hears of the change,
+    // then the form's code. False when the entry already was so. The form's handler may destroy
+    // the list.
+    bool choose(int index, bool chosen);
+    // Gives the list the focus and its caret on entry `index`; with `anchor`, also the anchor of
+    // range selections.
+    void focusEntry(int index, bool anchor);
     // What a screen reader is given for this list, made when first asked for; the caller owns
     // the reference returned. Once the list is gone the object answers that it is.
     IAccessible* accessible();
@@ -66,6 +73,7 @@ private:
     static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answer(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answerEntryText(WPARAM index, LPARAM lParam) const;
+    void notifyToggled(int index);
 
     bool multiSelect_;
     std::vector<Entry> entries_;

@@ -9,6 +9,7 @@
 #include "win32/twips.h"
 #include "win32/wide.h"
 #include "win32/win32_list_box.h"
+#include "win32/window_dpi.h"
 #include "win32/window_names.h"
 
 namespace win32 {
@@ -17,6 +18,9 @@ namespace {
 constexpr int FirstControlId = 100;
 constexpr double FontPoints = 8.25;
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
+// Windows 8.1 and later send it to a per-monitor aware window that moves to a monitor of another
+// DPI; the SDK declares it only for such targets.
+constexpr UINT DpiChangedMessage = 0x02E0;
 
 struct FrameStyle {
     DWORD style;
@@ -72,15 +76,10 @@ Win32Window::~Win32Window() {
 void Win32Window::makeWindow() {
     if (!window_) {
         if (!scope_) scope_ = std::make_unique<FormWindowScope>(windowProcedure);
-        HDC screen = GetDC(nullptr);
-        dpiX_ = GetDeviceCaps(screen, LOGPIXELSX);
-        dpiY_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-
+        dpi_ = screenDpi();
         const FrameStyle frame = frameStyle(spec_.border);
-        RECT bounds{0, 0, twipsToPixels(spec_.clientWidth, dpiX_), twipsToPixels(spec_.clientHeight, dpiY_)};
+        RECT bounds{0, 0, twipsToPixels(spec_.clientWidth, dpi_), twipsToPixels(spec_.clientHeight, dpi_)};
         AdjustWindowRectEx(&bounds, frame.style, FALSE, frame.extendedStyle);
-        if (!font_) font_ = createFont(dpiY_, false);
         // No owner: the forms are modeless windows of their own beside Outlook's.
         CreateWindowExW(frame.extendedStyle, FormWindowClass, wide(caption_).c_str(), frame.style, CW_USEDEFAULT,
                         CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
@@ -88,6 +87,11 @@ void Win32Window::makeWindow() {
         if (!window_) throwLastError();
         setWindowName(window_, spec_.name);
         addFormWindow(window_);
+        // Made on a monitor of another DPI than the screen's, the window takes its monitor's; the
+        // frame measured around the client area fits that at any DPI.
+        dpi_ = windowDpi(window_);
+        fitClientArea();
+        if (!font_) font_ = createFont(dpi_, false);
     }
     // A new child goes below its siblings, so made in tab order the controls are in tab order.
     std::vector<size_t> order(controls_.size());
@@ -96,6 +100,80 @@ void Win32Window::makeWindow() {
                      [&](size_t a, size_t b) { return specs_[a].tabIndex < specs_[b].tabIndex; });
     for (size_t index : order)
         if (!controls_[index]->handle()) makeControl(index);
+    placeLabelsBeforeLists();
+}
+
+int Win32Window::labelOf(size_t list) const {
+    const ui::Rect& below = specs_[list].rect;
+    int found = -1;
+    for (size_t index = 0; index < controls_.size(); ++index) {
+        const ui::Rect& above = specs_[index].rect;
+        if (!dynamic_cast<const Win32Label*>(controls_[index].get()) || above.left != below.left || above.top >= below.top)
+            continue;
+        if (found < 0 || above.top > specs_[static_cast<size_t>(found)].rect.top) found = static_cast<int>(index);
+    }
+    return found;
+}
+
+// Screen readers name a list after the label just before it in z-order, as Windows names any
+// control without text of its own. Labels take no part in the tab order, so it stays.
+void Win32Window::placeLabelsBeforeLists() {
+    for (size_t index = 0; index < controls_.size(); ++index) {
+        const HWND list = controls_[index]->handle();
+        if (!list || !dynamic_cast<const Win32ListBox*>(controls_[index].get())) continue;
+        const int label = labelOf(index);
+        if (label < 0 || !controls_[static_cast<size_t>(label)]->handle()) continue;
+        const HWND labelWindow = controls_[static_cast<size_t>(label)]->handle();
+        const HWND before = GetWindow(list, GW_HWNDPREV);
+        if (before != labelWindow)
+            SetWindowPos(labelWindow, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+// A label that names a list ends where the list begins: above it in z-order, it would cover
+// the list's edge.
+RECT Win32Window::placeOf(size_t index) const {
+    const ui::Rect& rect = specs_[index].rect;
+    RECT place{twipsToPixels(rect.left, dpi_), twipsToPixels(rect.top, dpi_),
+               twipsToPixels(rect.left + rect.width, dpi_), twipsToPixels(rect.top + rect.height, dpi_)};
+    for (size_t list = 0; list < controls_.size(); ++list)
+        if (dynamic_cast<const Win32ListBox*>(controls_[list].get()) && labelOf(list) == static_cast<int>(index))
+            place.bottom = std::min(place.bottom, static_cast<LONG>(twipsToPixels(specs_[list].rect.top, dpi_)));
+    return place;
+}
+
+void Win32Window::fitClientArea() {
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    const int width = twipsToPixels(spec_.clientWidth, dpi_) + (frame.right - frame.left) - client.right;
+    const int height = twipsToPixels(spec_.clientHeight, dpi_) + (frame.bottom - frame.top) - client.bottom;
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// As the window would have been made at that DPI: each control placed from its twips, in the new
+// fonts, then fitted to its content; owner-drawn lists are told their entries' new height, which
+// WM_MEASUREITEM gave them only once.
+void Win32Window::rescale(int dpi) {
+    dpi_ = dpi;
+    const HFONT oldFont = font_;
+    const HFONT oldLinkFont = linkFont_;
+    font_ = createFont(dpi_, false);
+    linkFont_ = oldLinkFont ? createFont(dpi_, true) : nullptr;
+    for (size_t index = 0; index < controls_.size(); ++index) {
+        Win32Control& control = *controls_[index];
+        if (!control.handle()) continue;
+        const RECT place = placeOf(index);
+        SetWindowPos(control.handle(), nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font = control.blueprint().underlined ? linkFont() : font_;
+        SendMessageW(control.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (dynamic_cast<Win32ListBox*>(&control)) SendMessageW(control.handle(), LB_SETITEMHEIGHT, 0, itemHeight());
+        control.fitContent();
+    }
+    if (oldFont) DeleteObject(oldFont);
+    if (oldLinkFont) DeleteObject(oldLinkFont);
 }
 
 LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -176,6 +254,16 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (target) SetFocus(target);
         return 0;
     }
+    // Moved to a monitor of another DPI: in the place the system suggests, laid out anew (labels
+    // widen as far as the new client area allows).
+    case DpiChangedMessage: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (LOWORD(wParam) == 0 || !suggested) return 0;
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        rescale(LOWORD(wParam));
+        return 0;
+    }
     // The title bar's close button only asks; the form decides.
     case WM_CLOSE:
         runHandler(onCloseRequest);
@@ -205,13 +293,12 @@ void Win32Window::makeControl(size_t index) {
     Win32Control& made = *controls_[index];
     const ui::ControlSpec& spec = specs_[index];
     const Blueprint blueprint = made.blueprint();
-    // Siblings that overlap, such as a label whose box reaches into the list below it, never
-    // paint over each other.
+    const RECT place = placeOf(index);
+    // Siblings that overlap never paint over each other.
     HWND child = CreateWindowExW(blueprint.extendedStyle, blueprint.windowClass, wide(blueprint.text).c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | blueprint.style,
-                                 twipsToPixels(spec.rect.left, dpiX_), twipsToPixels(spec.rect.top, dpiY_),
-                                 twipsToPixels(spec.rect.width, dpiX_), twipsToPixels(spec.rect.height, dpiY_),
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id())), module(), nullptr);
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | blueprint.style, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id())), module(), nullptr);
     if (!child) throwLastError();
     setWindowName(child, spec.name);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(blueprint.underlined ? linkFont() : font_), FALSE);
@@ -219,10 +306,12 @@ void Win32Window::makeControl(size_t index) {
 }
 
 // A control added to a window already made takes its place in the tab order by its tab index.
+// Labels, which take no part in it, may stand elsewhere (before the list they name).
 void Win32Window::placeInTabOrder(size_t index) {
     HWND after = HWND_TOP;
     for (size_t earlier = 0; earlier < index; ++earlier)
-        if (specs_[earlier].tabIndex <= specs_[index].tabIndex) after = controls_[earlier]->handle();
+        if (specs_[earlier].tabIndex <= specs_[index].tabIndex && !dynamic_cast<const Win32Label*>(controls_[earlier].get()))
+            after = controls_[earlier]->handle();
     SetWindowPos(controls_[index]->handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -236,6 +325,7 @@ Control& Win32Window::add(const ui::ControlSpec& spec, Args&&... args) {
     if (window_) {
         makeControl(controls_.size() - 1);
         placeInTabOrder(controls_.size() - 1);
+        placeLabelsBeforeLists();
     }
     return result;
 }
@@ -253,7 +343,7 @@ Win32Control* Win32Window::control(int id) const {
 }
 
 HFONT Win32Window::linkFont() {
-    if (!linkFont_) linkFont_ = createFont(dpiY_, true);
+    if (!linkFont_) linkFont_ = createFont(dpi_, true);
     return linkFont_;
 }
 

@@ -41,6 +41,16 @@ private:
     void makeWindow();
     void makeControl(size_t index);
     void placeInTabOrder(size_t index);
+    // The label that names a list (as the list's accessible name): the nearest label above it on
+    // its left edge; -1 for none.
+    int labelOf(size_t list) const;
+    void placeLabelsBeforeLists();
+    // Where a control goes, in pixels at the window's DPI.
+    RECT placeOf(size_t index) const;
+    // The client area the form asks for, at the window's DPI; the frame around it stays as it is.
+    void fitClientArea();
+    // WM_DPICHANGED: the fonts, the controls and the list entries at the new DPI.
+    void rescale(int dpi);
     template <typename Control, typename... Args>
     Control& add(const ui::ControlSpec& spec, Args&&... args);
     Win32Control* control(HWND child) const;
@@ -53,8 +63,7 @@ private:
     std::unique_ptr<FormWindowScope> scope_;
     HWND window_ = nullptr;
     std::string caption_;
-    int dpiX_ = 96;
-    int dpiY_ = 96;
+    int dpi_ = 96;
     HFONT font_ = nullptr;
     HFONT linkFont_ = nullptr;
     std::vector<std::unique_ptr<Win32Control>> controls_;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "accessible_queries.h"
 #include "check.h"
 #include "directory/people_resources_form.h"
 #include "ui/widgets.h"
@@ -58,21 +59,6 @@ private:
 
 HWND MessageCount::target_ = nullptr;
 int MessageCount::count_ = 0;
-
-VARIANT child(LONG id) {
-    VARIANT variant;
-    variant.vt = VT_I4;
-    variant.lVal = id;
-    return variant;
-}
-
-std::wstring nameOf(IAccessible* accessible, LONG id) {
-    BSTR name = nullptr;
-    if (FAILED(IAccessible_get_accName(accessible, child(id), &name)) || !name) return L"";
-    std::wstring text(name, SysStringLen(name));
-    SysFreeString(name);
-    return text;
-}
 
 LONG roleOf(IAccessible* accessible, LONG id) {
     VARIANT role;

@@ -1,7 +1,9 @@
 #!/bin/bash
 # Shows each of the add-in's forms as a real window under Wine on a private X server: the program
 # window_check.exe checks every window through Win32 and this script photographs it into
-# OUTPUT_FOLDER/<form>.png. Every wait is bounded; nothing is left running.
+# OUTPUT_FOLDER/<form>.png, at 96 and at 144 dpi (<form>-144dpi.png), and once more after telling the
+# 96 dpi window of a move to a 144 dpi monitor (<form>_rescaled.png), which must then be laid out
+# as the one made at 144 dpi. Every wait is bounded; nothing is left running.
 # Usage: run_window_checks.sh BUILD_FOLDER OUTPUT_FOLDER
 #   BUILD_FOLDER: build folder of the mingw-x64 or mingw-x86 preset.
 # Needs wine64, xvfb, x11-utils, imagemagick, fonts-wine, and for the 32-bit build the root of
@@ -157,6 +159,14 @@ screenshot() {  # screenshot <form> <left> <top> <width> <height>
     fi
 }
 
+# The layout of each window, by pass, kind (made, rescaled) and form, from GEOMETRY lines.
+declare -A geometry
+record_geometry() {  # record_geometry <kind> <form> <layout...>
+    local kind=$1 form=$2
+    shift 2
+    geometry[$dpi/$kind/$form]=$*
+}
+
 # Runs window_check.exe once at the display's DPI, answering each READY line after its screenshot.
 run_program() {  # run_program <dpi> <screenshot suffix>
     dpi=$1 suffix=$2
@@ -179,6 +189,10 @@ run_program() {  # run_program <dpi> <screenshot suffix>
         case $line in
         "ok: "*) pass_ok "${line#ok: }" ;;
         "FAILED: "*) pass_failed "${line#FAILED: }" ;;
+        "GEOMETRY "*)
+            # shellcheck disable=SC2086 # the line's words are the arguments
+            record_geometry ${line#GEOMETRY }
+            ;;
         "READY "*)
             # shellcheck disable=SC2086 # the line's words are the arguments
             screenshot ${line#READY }
@@ -213,4 +227,18 @@ run_program() {  # run_program <dpi> <screenshot suffix>
 run_program 96 ""
 # Twips must become more pixels, and the font grow with them, on a denser display.
 run_program 144 "-144dpi"
+
+# A window moved from a 96 to a 144 dpi monitor (WM_DPICHANGED, sent in the 96 dpi pass) is laid
+# out as the same window made at 144 dpi (the 144 dpi pass, where the prefix's LogPixels says so).
+for form in "${forms[@]}"; do
+    rescaled=${geometry[96/rescaled/$form]:-none}
+    made=${geometry[144/made/$form]:-none}
+    if [ "$rescaled" != none ] && [ "$rescaled" = "$made" ]; then
+        pass "[96 -> 144 dpi]$emulated $form: rescaled, the window is laid out as one made at 144 dpi"
+    else
+        fail "[96 -> 144 dpi]$emulated $form: rescaled, the window is laid out as one made at 144 dpi (rescaled: $rescaled; made: $made)"
+    fi
+    [ -n "${taken[${form}_rescaled]:-}" ] ||
+        fail "[96 -> 144 dpi]$emulated window_check.exe showed the rescaled $form window for its screenshot"
+done
 finish

@@ -15,7 +15,9 @@
 #include "ui/widgets.h"
 #include "win32/form_windows.h"
 #include "controller.h"
+#include "dpi_checks.h"
 #include "form_scenarios.h"
+#include "list_accessibility_checks.h"
 #include "list_checks.h"
 #include "message_pump.h"
 #include "screen_capture.h"
@@ -65,7 +67,13 @@ void check(const FormScenario& scenario, windowcheck::Controller& controller) {
     expect(windowcheck::pollUntil([&] { return windowcheck::screenShows(window); }, ScreenTimeoutMs),
            name + ": the screen shows the window as it drew itself");
     expect(controller.ready(name, window), name + ": the controller went on");
-    if (name == "people_resources") windowcheck::checkListKeys(window, name);
+    if (name == "people_resources") {
+        windowcheck::checkListKeys(window, name);
+        windowcheck::checkListNames(window, name);
+    }
+    windowcheck::reportGeometry("made", window, scenario.expected);
+    if (windowcheck::windowDpi(window).cy != windowcheck::ChangedDpi)
+        windowcheck::checkDpiChange(window, scenario.expected, controller);
     close(window, scenario);
     if (name == "people_resources") windowcheck::checkListMessages(name);
 }
@@ -107,6 +115,9 @@ int main() {
     checkNoWindowBeforeShowing();
     checkTabOrderOfControlsAddedOutOfIt();
     windowcheck::checkListAccessibility();
+    windowcheck::checkListChoosing();
+    windowcheck::checkListNamedInAShownWindow();
+    if (windowcheck::windowDpi(nullptr).cy != windowcheck::ChangedDpi) windowcheck::checkLabelWidenedAtChangedDpi();
     windowcheck::checkListTextRequests();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
