@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win32/child_enumeration.h"
+#include "win32/com_boundary.h"
 #include "win32/module.h"
 #include "win32/win32_list_box.h"
 
@@ -50,7 +51,7 @@ HRESULT withChild(IAccessible* iface, const VARIANT& child, Answer answer) {
     if (!list) return CO_E_OBJNOTCONNECTED;
     const int entry = entryOf(*list, child);
     if (entry < 0) return E_INVALIDARG;
-    return answer(*list, entry);
+    return guarded(IID_IAccessible, [&] { return answer(*list, entry); });
 }
 
 bool hasFocus(const Win32ListBox& list) { return GetFocus() == list.handle(); }
@@ -249,7 +250,7 @@ HRESULT STDMETHODCALLTYPE accessible_get_accSelection(IAccessible* iface, VARIAN
     VariantInit(selection);
     const Win32ListBox* list = impl_from_IAccessible(iface)->list;
     if (!list) return CO_E_OBJNOTCONNECTED;
-    try {
+    return guarded(IID_IAccessible, [&] {
         std::vector<int> chosen = list->chosenIndexes();
         if (chosen.size() == 1) setChild(selection, chosen.front() + 1);
         if (chosen.size() <= 1) return S_OK;
@@ -260,9 +261,7 @@ HRESULT STDMETHODCALLTYPE accessible_get_accSelection(IAccessible* iface, VARIAN
         selection->vt = VT_UNKNOWN;
         selection->punkVal = reinterpret_cast<IUnknown*>(enumeration);
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 bool validSelectionFlags(LONG flags, bool multiSelect) {
@@ -320,14 +319,12 @@ HRESULT STDMETHODCALLTYPE accessible_accSelect(IAccessible* iface, LONG flags, V
     }
     const int index = entry - 1;
     const int anchor = static_cast<int>(SendMessageW(list->handle(), LB_GETANCHORINDEX, 0, 0));
-    try {
+    return guarded(IID_IAccessible, [&] {
         const std::vector<Change> changes = changesOf(*list, flags, index, anchor);
         if (flags & SELFLAG_TAKEFOCUS) list->focusEntry(index, (flags & SELFLAG_EXTENDSELECTION) == 0);
         makeChanges(object, changes);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE accessible_accLocation(IAccessible* iface, LONG* left, LONG* top, LONG* width,
@@ -396,9 +393,11 @@ HRESULT STDMETHODCALLTYPE accessible_accDoDefaultAction(IAccessible* iface, VARI
     const int entry = entryOf(*list, child);
     if (entry < 0) return E_INVALIDARG;
     if (entry == 0) return DISP_E_MEMBERNOTFOUND;
-    list->focusEntry(entry - 1, true);
-    list->choose(entry - 1, !list->multiSelect() || !isChosen(*list, entry));
-    return S_OK;
+    return guarded(IID_IAccessible, [&] {
+        list->focusEntry(entry - 1, true);
+        list->choose(entry - 1, !list->multiSelect() || !isChosen(*list, entry));
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE accessible_put(IAccessible*, VARIANT, BSTR) { return E_NOTIMPL; }

@@ -62,6 +62,8 @@ Outcome withAllocationsFailing(Call call) {
 void checkWindowEntryPoints() {
     win32::Win32Toolkit toolkit;
     std::unique_ptr<ui::Window> window = toolkit.createWindow({"BoundaryCheck", "Boundary check", 3000, 2000});
+    // Longer than a string keeps without allocating.
+    window->addLabel({"PeopleLabel", {120, 0, 2000, 120}}, "People of the directory");
     ui::ListBox& list = window->addListBox({"PeopleList", {120, 120, 2000, 1200}}, true);
     list.addItem("Anna Berg");
     window->show();
@@ -88,9 +90,15 @@ void checkWindowEntryPoints() {
         self.lVal = CHILDID_SELF;
         BSTR name = nullptr;
         Outcome named = withAllocationsFailing([&] { return accessible->lpVtbl->get_accName(accessible, self, &name); });
-        expect(!named.escaped && (SUCCEEDED(named.answer) || named.answer == E_OUTOFMEMORY),
-               "an IAccessible member answers an HRESULT");
+        expect(!named.escaped && named.answer == E_OUTOFMEMORY, "the list's IAccessible name answers E_OUTOFMEMORY");
         SysFreeString(name);
+        VARIANT first{};
+        first.vt = VT_I4;
+        first.lVal = 1;
+        Outcome toggled = withAllocationsFailing(
+            [&] { return accessible->lpVtbl->accDoDefaultAction(accessible, first); });
+        expect(!toggled.escaped && (toggled.answer == S_OK || toggled.answer == E_OUTOFMEMORY),
+               "its default action answers an HRESULT");
         accessible->lpVtbl->Release(accessible);
     }
     window.reset();
