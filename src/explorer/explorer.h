@@ -4,6 +4,11 @@
 
 #include "automation/event_binding.h"
 
+class DirectoryReading;
+
+// Forgets what the session learnt about the group schedules; called at each connection.
+void ResetGroupScheduleState();
+
 // The wrapper of one Outlook main window: its toolbar, its buttons' commands and the settings
 // item opened from it. The window registry's reference keeps it alive until its window closes.
 class cExplorer : public automation::EventOwner {
@@ -36,7 +41,8 @@ private:
     void Explorer_Close();
     void SettingsItem_Close();
     void SettingsItem_Send(automation::EventArgs& args);
-    void UpdateGroupSchedule();
+    // Brings the three group schedules in step with the directory read at the close.
+    void UpdateGroupSchedule(DirectoryReading& directory);
 
     automation::EventBinding explorer_;
     automation::EventBinding settingsItem_;
