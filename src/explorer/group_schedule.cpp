@@ -10,6 +10,7 @@
 #include "automation/error.h"
 #include "directory/directory_reading.h"
 #include "explorer/explorer.h"
+#include "explorer/schedule_difference.h"
 #include "host/globals.h"
 #include "log/error_label.h"
 #include "outlook/outlook_constants.h"
@@ -40,6 +41,8 @@ const std::array<Schedule, 3> Schedules{{
 constexpr int32_t CalendarCommand = 7262;
 constexpr int32_t GroupSchedulesCommand = 7002;
 
+using Unresolved = std::set<std::pair<std::string, int16_t>>;
+
 // What the session knows of one schedule beyond what reading its members tells.
 struct ScheduleState {
     // A step failed: the schedule may differ from the directory in ways its members' names and
@@ -49,7 +52,7 @@ struct ScheduleState {
     bool resolvedKnown = false;
     // The members (name and type) whose Resolve last answered False: a rebuild would resolve
     // them again, so keeping them resolves them again too.
-    std::set<std::pair<std::string, int16_t>> unresolved;
+    Unresolved unresolved;
 };
 
 std::array<ScheduleState, 3>& States() {
@@ -57,15 +60,9 @@ std::array<ScheduleState, 3>& States() {
     return states;
 }
 
-struct Member {
-    std::string name;
-    int16_t type;
-    bool resolved;
-};
-
 // Reads each member's name and type, and whether it is resolved when `withResolved`; false when
 // a call failed.
-bool ReadMembers(const ErrorLabel& on, const Object& members, bool withResolved, std::vector<Member>& read) {
+bool ReadMembers(const ErrorLabel& on, const Object& members, bool withResolved, std::vector<ScheduleMember>& read) {
     read.clear();
     return on.step([&] {
         int16_t count = members.get("Count").toInt16();
@@ -93,8 +90,6 @@ bool EmptySchedule(const ErrorLabel& on, const Object& members) {
     }
 }
 
-using Unresolved = std::set<std::pair<std::string, int16_t>>;
-
 // Copies one directory entry to the end of the schedule: added by its name, given its address
 // entry and type, resolved. Answers whether every step succeeded.
 bool CopyMember(const ErrorLabel& on, const DirectoryReading& directory, const Object& members,
@@ -114,11 +109,8 @@ bool CopyMember(const ErrorLabel& on, const DirectoryReading& directory, const O
 }
 
 // Brings one schedule in step with the directory by difference: its members are read once, those
-// the directory no longer has (by name and type, in order) are removed, the new entries added at
-// the end. Members can only be removed anywhere and added at the end, so the members kept are the
-// longest run of the directory's entries, from its first, that the schedule holds in order; the
-// rest is added again. A schedule the session could not be sure of is emptied and refilled.
-// Answers whether every step succeeded.
+// that go are removed, the entries after the ones kept are added and resolved. A schedule the
+// session could not be sure of is emptied and refilled. Answers whether every step succeeded.
 bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Schedule& kind, ScheduleState& state,
                     const DirectoryReading& directory, bool directoryKnown) {
     bool ok = true;
@@ -159,38 +151,29 @@ bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Sched
 
     Unresolved unresolved;
     bool changed = created;
-    size_t kept = 0;  // wanted[0, kept) are members, in that order, once the removals are done
-    std::vector<Member> current;
+    size_t kept = 0;
+    std::vector<ScheduleMember> current;
     // Members that cannot be read cannot be compared: the schedule is refilled instead.
     if (!created && (state.rebuild || !ReadMembers(on, members, !state.resolvedKnown, current))) {
         ok = EmptySchedule(on, members) && ok;
         changed = true;
     } else if (!created) {
-        std::vector<int16_t> removals;
-        std::vector<int16_t> resolveAgain;
-        for (size_t index = 0; index < current.size(); ++index) {
-            const Member& member = current[index];
-            const int16_t position = static_cast<int16_t>(index + 1);
-            if (kept < wanted.size() && member.name == wanted[kept]->name && member.type == wanted[kept]->type) {
-                ++kept;
-                bool wasUnresolved = state.resolvedKnown ? state.unresolved.count({member.name, member.type}) > 0
-                                                         : !member.resolved;
-                if (wasUnresolved) resolveAgain.push_back(position);
-            } else {
-                removals.push_back(position);
-            }
-        }
+        if (state.resolvedKnown)
+            for (ScheduleMember& member : current)
+                member.resolved = state.unresolved.count({member.name, member.type}) == 0;
+        const ScheduleDifference difference = Difference(current, wanted);
+        kept = difference.kept;
         // Resolved again first, while every member is still where it was read.
-        for (int16_t position : resolveAgain) {
+        for (int16_t position : difference.resolveAgain) {
             changed = true;
-            const Member& member = current[static_cast<size_t>(position - 1)];
+            const ScheduleMember& member = current[static_cast<size_t>(position - 1)];
             bool resolved = false;
             step([&] { resolved = members.call("Item", {position}).toObject().call("Resolve").toBool(); });
             if (!resolved) unresolved.insert({member.name, member.type});
         }
         // From the last, so that each index still names the member read there, even after a
         // removal that failed.
-        for (auto position = removals.rbegin(); position != removals.rend(); ++position) {
+        for (auto position = difference.removals.rbegin(); position != difference.removals.rend(); ++position) {
             changed = true;
             step([&] { members.call("Remove", {*position}); });
         }
