@@ -1,5 +1,6 @@
 #include "schedules_in_step.h"
 
+#include "automation/error.h"
 #include "directory/settings_item.h"
 
 using automation::Object;
@@ -30,12 +31,22 @@ Object SettingsWindow(sim::Outlook& outlook) {
 
 std::vector<std::string> SchedulesInStepAfterAClose(Session& session) {
     sim::Outlook& outlook = session.outlook();
-    if (!session.connected() || session.ended() || !outlook.securityWrapperInstalled() ||
-        outlook.securityWrapperRefusesRecipients() || outlook.explorerCount() == 0)
+    if (session.ended() || !outlook.securityWrapperInstalled() || outlook.securityWrapperRefusesRecipients())
         return {};
     outlook.clearFaults();
     std::vector<Object> settings = outlook.findItems(sim::FolderKind::Calendar, SettingsSubject);
-    if (settings.size() != 1 || !outlook.clickButton(outlook.explorer(1), "Settings")) return {};
+    if (settings.size() != 1) return {};
+    // A session the script shut down: Outlook starts again over the same store, with a main window.
+    try {
+        if (!session.connected()) {
+            session.connect();
+            session.startupComplete();
+        }
+        if (outlook.explorerCount() == 0) outlook.openExplorer(sim::FolderKind::Calendar);
+    } catch (const automation::Error& error) {
+        return {"connecting again to close the settings item raised: " + error.description()};
+    }
+    if (!outlook.clickButton(outlook.explorer(1), "Settings")) return {};
     Object window;
     {
         sim::OwnCallScope looking = outlook.asSimulator();
