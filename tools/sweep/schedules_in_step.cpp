@@ -19,10 +19,11 @@ const Kind Kinds[] = {
     {"{B911D251-1842-4720-A131-F164B6C99078} - Quorvel Resources", false, true},
 };
 
-Object SettingsWindow(sim::Outlook& outlook) {
+// The window showing the settings item itself; a mail may carry its subject too.
+Object SettingsWindow(sim::Outlook& outlook, const Object& settings) {
     for (int index = 1; index <= outlook.inspectorCount(); ++index) {
         Object inspector = outlook.inspector(index);
-        if (inspector.get("CurrentItem").toObject().get("Subject").toString() == SettingsSubject) return inspector;
+        if (inspector.get("CurrentItem").toObject() == settings) return inspector;
     }
     return Object();
 }
@@ -50,7 +51,7 @@ std::vector<std::string> SchedulesInStepAfterAClose(Session& session) {
     Object window;
     {
         sim::OwnCallScope looking = outlook.asSimulator();
-        window = SettingsWindow(outlook);
+        window = SettingsWindow(outlook, settings[0]);
     }
     if (!window) return {};
     outlook.closeInspector(window, true);
