@@ -6,12 +6,11 @@ DirectoryReading::DirectoryReading(const Object& recipients) : recipients_(recip
     if (recipients_) ReadOn();
 }
 
-bool DirectoryReading::Resume() {
-    if (!failure_) return true;
+void DirectoryReading::Resume() {
+    if (!failure_) return;
     failure_.reset();
     ReadOn();
     if (failure_) throw *failure_;
-    return true;
 }
 
 void DirectoryReading::ReadOn() {

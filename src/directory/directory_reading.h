@@ -28,14 +28,11 @@ public:
     // Reads `recipients` (nothing: a reading without a collection, complete and empty).
     explicit DirectoryReading(const automation::Object& recipients);
 
-    // Reads on from where the reading stopped; answers whether it is now complete. Raises the
-    // failure that stopped it again, if it stops again.
-    bool Resume();
+    // Reads on from where the reading stopped, if it did; raises the failure that stops it again.
+    void Resume();
 
     const automation::Object& Recipients() const { return recipients_; }
     bool HasCollection() const { return static_cast<bool>(recipients_); }
-    // Whether every entry was read.
-    bool Complete() const { return !failure_; }
     // The failure that stopped the reading, if any.
     const std::optional<automation::Error>& Failure() const { return failure_; }
     // The entries read, in collection order.
