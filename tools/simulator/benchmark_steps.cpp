@@ -140,6 +140,12 @@ void SettingsClosed(Bench& bench, int entries) {
     closed("settings item closed (reload + three group schedules), ", false);
     closed("settings item closed again, nothing changed, ", false);
     closed("settings item closed, 10 added at the end, 10 removed, ", true);
+    // A new connection knows nothing of the schedules yet: its first close also asks each member
+    // whether it is resolved.
+    session->shutdown();
+    session->connect();
+    session->startupComplete();
+    closed("settings item closed, first close of the next connection, ", false);
     session->shutdown();
 }
 
