@@ -1,5 +1,6 @@
 #include <array>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -43,6 +44,14 @@ constexpr int32_t GroupSchedulesCommand = 7002;
 
 using Unresolved = std::set<std::pair<std::string, int16_t>>;
 
+// Which item a schedule is and when it was last saved: while both stay the same, nothing has
+// changed its members.
+struct Stamp {
+    std::string entryId;
+    double modified;
+    bool operator==(const Stamp& other) const { return entryId == other.entryId && modified == other.modified; }
+};
+
 // What the session knows of one schedule beyond what reading its members tells.
 struct ScheduleState {
     // A step failed: the schedule may differ from the directory in ways its members' names and
@@ -53,7 +62,21 @@ struct ScheduleState {
     // The members (name and type) whose Resolve last answered False: a rebuild would resolve
     // them again, so keeping them resolves them again too.
     Unresolved unresolved;
+    // The schedule as this session last left it in step, and its members then: while its stamp
+    // is the same, they are not read again.
+    std::optional<Stamp> left;
+    std::vector<ScheduleMember> members;
 };
+
+// The schedule's stamp, or none when it cannot be read.
+std::optional<Stamp> ReadStamp(const ErrorLabel& on, const Object& schedule) {
+    Stamp stamp;
+    if (!on.step([&] {
+            stamp = {schedule.get("EntryID").toString(), schedule.get("LastModificationTime").toDate().serial};
+        }))
+        return std::nullopt;
+    return stamp;
+}
 
 std::array<ScheduleState, 3>& States() {
     static std::array<ScheduleState, 3> states;
@@ -108,9 +131,10 @@ bool CopyMember(const ErrorLabel& on, const DirectoryReading& directory, const O
     return ok;
 }
 
-// Brings one schedule in step with the directory by difference: its members are read once, those
-// that go are removed, the entries after the ones kept are added and resolved. A schedule the
-// session could not be sure of is emptied and refilled. Answers whether every step succeeded.
+// Brings one schedule in step with the directory by difference: its members are read once (not at
+// all when it is as this session left it), those that go are removed, the entries after the ones
+// kept are added and resolved. A schedule the session could not be sure of is emptied and
+// refilled. Answers whether every step succeeded.
 bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Schedule& kind, ScheduleState& state,
                     const DirectoryReading& directory, bool directoryKnown) {
     bool ok = true;
@@ -152,9 +176,13 @@ bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Sched
     Unresolved unresolved;
     bool changed = created;
     size_t kept = 0;
+    std::optional<Stamp> stamp;
+    if (!created && !state.rebuild) stamp = ReadStamp(on, schedule);
+    const bool asLeft = stamp && state.left && *stamp == *state.left;
     std::vector<ScheduleMember> current;
+    if (asLeft) current = state.members;
     // Members that cannot be read cannot be compared: the schedule is refilled instead.
-    if (!created && (state.rebuild || !ReadMembers(on, members, !state.resolvedKnown, current))) {
+    if (!created && (state.rebuild || (!asLeft && !ReadMembers(on, members, !state.resolvedKnown, current)))) {
         ok = EmptySchedule(on, members) && ok;
         changed = true;
     } else if (!created) {
@@ -182,7 +210,11 @@ bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Sched
         changed = true;
         ok = CopyMember(on, directory, members, *wanted[index], unresolved) && ok;
     }
-    if (changed) step([&] { schedule.call("Save"); });
+    if (changed) stamp = step([&] { schedule.call("Save"); }) ? ReadStamp(on, schedule) : std::nullopt;
+    state.members.clear();
+    for (const DirectoryReading::Entry* entry : wanted)
+        state.members.push_back({entry->name, entry->type, unresolved.count({entry->name, entry->type}) == 0});
+    state.left = ok ? stamp : std::nullopt;
     state.unresolved = std::move(unresolved);
     state.resolvedKnown = true;
     return ok;
