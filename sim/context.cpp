@@ -70,6 +70,12 @@ std::string Context::nextEntryId() {
     return id;
 }
 
+double Context::nextModificationTime() {
+    // From 1 January 2026, 09:00:00.
+    constexpr double Start = 46023.375;
+    return Start + ++modifications_ / 86400.0;
+}
+
 bool Context::isResolvable(const std::string& name) const { return !name.empty() && unresolvable.count(name) == 0; }
 
 }  // namespace sim

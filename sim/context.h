@@ -50,6 +50,8 @@ public:
     void queueAnswer(AlertAnswer answer, std::function<void()> whileShown);
 
     std::string nextEntryId();
+    // The store's clock for modification times: one second later at each save.
+    double nextModificationTime();
     bool isResolvable(const std::string& name) const;
 
     long long calls = 0;
@@ -92,6 +94,7 @@ private:
     std::map<std::string, Fault> faults_;
     std::deque<QueuedAnswer> answers_;
     int entryIds_ = 0;
+    int modifications_ = 0;
 };
 
 // While alive (and active), calls through automation are the simulator's own, not the add-in's.

@@ -63,6 +63,7 @@ void Item::addMembers() {
     property("Subject", [this](Args&) { return Value(state_.subject); });
     writable("Subject", [this](const Value& value) { setSubject(value.toString()); });
     property("EntryID", [this](Args&) { return Value(entryId_); });
+    property("LastModificationTime", [this](Args&) { return Value(automation::Date{modified_}); });
     property("Saved", [this](Args&) { return Value(saved_); });
     property("Recipients",
              [this](Args&) { return objectValue(make<Recipients>(context(), self(), !guardBypassed())); });
@@ -147,6 +148,7 @@ void Item::restore(const ItemState& state) {
 
 void Item::seed(const ItemState& state, const std::shared_ptr<Folder>& folder) {
     restore(state);
+    modified_ = context().nextModificationTime();
     everSaved_ = true;
     enterFolder(folder);
 }
@@ -218,6 +220,7 @@ void Item::save() {
     everSaved_ = true;
     savedState_ = snapshot();
     saved_ = true;
+    modified_ = context().nextModificationTime();
 }
 
 void Item::moveTo(const std::shared_ptr<Folder>& target) {

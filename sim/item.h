@@ -96,6 +96,7 @@ private:
     bool deleted_ = false;
     bool hidden_ = false;
     std::string entryId_;
+    double modified_ = 0;
     std::weak_ptr<Folder> folder_;
     std::weak_ptr<Folder> home_;
     std::weak_ptr<Inspector> inspector_;

@@ -84,6 +84,12 @@ void Outlook::denyAccess(bool denied) { context_->accessDenied = denied; }
 
 void Outlook::markUnresolvable(const std::string& name) { context_->unresolvable.insert(name); }
 
+bool Outlook::securityWrapperInstalled() const { return context_->wrapperInstalled; }
+
+bool Outlook::securityWrapperRefusesRecipients() const { return context_->wrapperRefusesRecipients; }
+
+bool Outlook::resolvable(const std::string& name) const { return context_->isResolvable(name); }
+
 void Outlook::removeControl(int32_t id) {
     context_->removedControls.insert(id);
     for (const auto& explorer : application_->explorers()->list()) explorer->commandBars()->removeControl(id);

@@ -67,6 +67,10 @@ public:
     void setSecurityWrapperRefusesRecipients(bool refuses);
     void denyAccess(bool denied);
     void markUnresolvable(const std::string& name);
+    bool securityWrapperInstalled() const;
+    bool securityWrapperRefusesRecipients() const;
+    // What a recipient of that name's Resolve would answer.
+    bool resolvable(const std::string& name) const;
     // Takes the built-in control out of every window's command bars, now and later.
     void removeControl(int32_t id);
 

@@ -47,18 +47,19 @@ PeopleResourcesForm::~PeopleResourcesForm() {
     }
 }
 
-void PeopleResourcesForm::InitForm(const Object& recipients) {
+void PeopleResourcesForm::InitForm(const Object& recipients) { InitForm(DirectoryReading(recipients)); }
+
+void PeopleResourcesForm::InitForm(const DirectoryReading& directory) {
     DirectoryList::Update peopleUpdate(people_);
     DirectoryList::Update resourcesUpdate(resources_);
     people_.RemoveAll();
     resources_.RemoveAll();
-    if (!recipients) return;
-    int16_t count = recipients.get("Count").toInt16();
-    automation::ForEachIndex(count, [&](int16_t index) {
-        Object recipient = recipients.call("Item", {index}).toObject();
-        DirectoryList& list = recipient.get("Type").toInt16() == outlook::olResource ? resources_ : people_;
-        list.Append(recipient.get("Name").toString(), DirectoryList::DirectoryEntry);
-    });
+    // The entries read before a failure stay listed; the failure goes to the caller.
+    for (const DirectoryReading::Entry& entry : directory.Entries()) {
+        DirectoryList& list = entry.type == outlook::olResource ? resources_ : people_;
+        list.Append(entry.name, DirectoryList::DirectoryEntry);
+    }
+    if (directory.Failure()) throw *directory.Failure();
 }
 
 void PeopleResourcesForm::ShowForm(const Object& appointment) {

@@ -4,6 +4,7 @@
 
 #include "automation/event_binding.h"
 #include "directory/directory_list.h"
+#include "directory/directory_reading.h"
 #include "ui/single_instance.h"
 #include "ui/widgets.h"
 
@@ -14,6 +15,8 @@ public:
     ~PeopleResourcesForm() override;
 
     void InitForm(const automation::Object& recipients);
+    // The same from a reading already made: its entries, then the failure that stopped it.
+    void InitForm(const DirectoryReading& directory);
     void ShowForm(const automation::Object& appointment);
 
     void SaveButton_Click();

@@ -1,5 +1,6 @@
 #include "directory/settings_item.h"
 
+#include "directory/directory_reading.h"
 #include "directory/people_resources_form.h"
 #include "explorer/explorer.h"
 #include "host/globals.h"
@@ -72,9 +73,12 @@ void cExplorer::SettingsItem_Close() {
     on.step([&] { SettingsItem().call("Save"); });
     on.step([&] { item = GetSafeAppointmentItem(SettingsItem()); });
     on.step([&] { recipients = item.get("Recipients").toObject(); });
-    on.step([&] { PeopleResourcesFormInstance::Get().InitForm(recipients); });
+    // The directory is read once, for the lists and for the group schedules alike.
+    DirectoryReading directory(recipients);
+    on.step([&] { PeopleResourcesFormInstance::Get().InitForm(directory); });
     on.step([&] { OrganizerName = item.get("Organizer").toString(); });
-    on.step([&] { UpdateGroupSchedule(); });
+    on.step([&] { UpdateGroupSchedule(directory); });
+    directory.Release();
     recipients.clear();
     item.clear();
     settingsItem_.clear();

@@ -6,6 +6,11 @@
 #include "automation/event_binding.h"
 #include "outlook/toolbar.h"
 
+class DirectoryReading;
+
+// Forgets what the session learnt about the group schedules; called at each connection.
+void ResetGroupScheduleState();
+
 // The wrapper of one Outlook main window: its toolbar, its buttons' commands and the settings
 // item opened from it. The window registry's reference keeps it alive until its window closes.
 class cExplorer : public automation::EventOwner {
@@ -38,7 +43,8 @@ private:
     void Explorer_Close();
     void SettingsItem_Close();
     void SettingsItem_Send(automation::EventArgs& args);
-    void UpdateGroupSchedule();
+    // Brings the three group schedules in step with the directory read at the close.
+    void UpdateGroupSchedule(DirectoryReading& directory);
 
     // Its buttons' tags begin with it: a click elsewhere never reaches them.
     const std::string ownerTag_ = toolbar::NewOwnerTag();

@@ -7,6 +7,7 @@
 #include "directory/people_resources_form.h"
 #include "directory/settings_item.h"
 #include "directory/temporary_draft.h"
+#include "explorer/explorer.h"
 #include "log/main_form.h"
 #include "session/addin.h"
 #include "session/object_store.h"
@@ -28,6 +29,7 @@ cObjectStore& ObjectStore() {
 void GlobalInit(const automation::Object& app, const std::string& title) {
     gAddin = std::make_shared<cAddin>();
     gObjectStore = std::make_shared<cObjectStore>();
+    ResetGroupScheduleState();
     gAddin->Init(app, title);
     GlobalInitSettings();
     DeleteLeftoverDraftsAtConnection();

@@ -78,13 +78,19 @@ TEST_F(GroupScheduleTest, AFailingMemberStepDoesNotTouchAnotherMember) {
 }
 
 TEST_F(GroupScheduleTest, EmptyingStopsWhenRemovalKeepsFailing) {
-    AddSettingsItem(Directory);
+    Object settings = AddSettingsItem(Directory);
     Start();
     EditSettings();
+    settings.get("Recipients").toObject().call("Remove", {int16_t{1}});
+    settings.call("Save");
     outlook.failMember("Recipients.Remove", "cannot remove");
+    // Anna Berg's removal from All and People fails; both are rebuilt at the next close, and
+    // their emptying stops at its first failing removal.
     EditSettings();
-    EXPECT_GE(CountLogged("UpdateGroupSchedule:cannot remove"), 1);
-    EXPECT_LE(CountLogged("UpdateGroupSchedule:cannot remove"), 3);
+    EXPECT_EQ(CountLogged("UpdateGroupSchedule:cannot remove"), 2);
+    EditSettings();
+    EXPECT_GE(CountLogged("UpdateGroupSchedule:cannot remove"), 2 + 1);
+    EXPECT_LE(CountLogged("UpdateGroupSchedule:cannot remove"), 2 + 3);
 }
 
 TEST_F(GroupScheduleTest, TheButtonSwitchesToTheCalendarFirstOnlyWhenNeeded) {

@@ -37,3 +37,13 @@ TEST(SessionChecks, EachBreachIsNamed) {
                        "calendar add \"Quorvel Temporary Draft\"", "explorer open calendar", "addin connect"});
     EXPECT_EQ(problems, (std::vector<std::string>{"2 settings items", "a temporary draft is left"}));
 }
+
+TEST(SessionChecks, AScheduleAFailureLeftOutOfStepIsInStepAfterTheNextClose) {
+    EXPECT_TRUE(ProblemsAfter({"outlook security-wrapper installed",
+                               "calendar add \"Quorvel_Settings1_\" required \"Anna Berg\" resource \"Room Fjord\"",
+                               "explorer open calendar", "addin connect", "addin startup",
+                               "explorer 1 click \"Settings\"", "inspector 1 add required \"Nils Nord\"",
+                               "outlook fail Recipient.Resolve \"The address book is offline.\" 1",
+                               "inspector 1 close save"})
+                    .empty());
+}

@@ -5,6 +5,7 @@
 #include "automation/error.h"
 #include "directory/temporary_draft.h"
 #include "directory/settings_item.h"
+#include "schedules_in_step.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ std::vector<std::string> SessionChecks::AtEnd() {
             problems.push_back("calls into Outlook after Quit: " + Listed(outlook.callsAfterEnd()));
         return problems;
     }
+    for (const std::string& found : SchedulesInStepAfterAClose(session_)) problems.push_back(found);
     if (session_.connected()) {
         try {
             session_.shutdown();

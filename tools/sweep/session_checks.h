@@ -6,7 +6,8 @@
 #include "session.h"
 
 // What must hold of a session however a call into Outlook failed: the directory neither
-// duplicated nor lost, no schedule twice, no draft left behind, nothing held after shut-down.
+// duplicated nor lost, no schedule twice and every schedule in step after one more close, no
+// draft left behind, nothing held after shut-down.
 class SessionChecks {
 public:
     explicit SessionChecks(Session& session) : session_(session) {}
