@@ -45,7 +45,7 @@ RegQueryValueExWFunction regQueryValueExW() {
 
 GetDpiForWindowFunction getDpiForWindow() {
     static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("user32.dll"), "GetDpiForWindow")));
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     return function;
 }
 
