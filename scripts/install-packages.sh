@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ googletest libgtest-dev python3-olefile
 # The template library and its second reader, the installer, the manual and its checks.
 packages+=(pkg-config libgsf-1-dev libemail-outlook-message-perl libemail-address-perl
            nsis rst2pdf fonts-dejavu-core fonts-dejavu-extra poppler-utils)
+# Signing the builds, and the throw-away certificate of its check.
+packages+=(osslsigncode openssl)
 # clang's libFuzzer and sanitizers, for the fuzz targets.
 packages+=(clang libclang-rt-14-dev)
 # The root that holds the 32-bit Wine, and the emulator where the kernel cannot run it.

@@ -9,6 +9,7 @@ bash scripts/install-packages.sh
 bash scripts/setup-x86-emulation.sh || echo "test: no 32-bit Wine could be set up; the x86 checks are skipped" >&2
 bash scripts/build.sh
 ctest --preset native -j2
+bash tests/signing/check_signing.sh
 # The whole fault sweep (about two and a half minutes), then each fuzz target for a short fixed count.
 bash scripts/sweep.sh
 bash scripts/fuzz.sh
