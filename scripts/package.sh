@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Ships what scripts/build.sh built: photographs the windows under Wine (unless the photographs
 # are newer than the program that shows them), typesets the user manual with them, and makes the
-# installer that carries both builds. Leaves the manual and the installer in build/dist/.
+# two installers that carry both builds: the setup program and the Windows Installer package.
+# Leaves the manual and the installers in build/dist/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -36,8 +37,22 @@ for form in main people_resources about info order; do cp "$shots/$form-144dpi.p
 for arch in x64 x86; do cp "$work/$manual_name" "build/dist/$arch/"; done
 cp "$work/$manual_name" build/dist/
 
+# The one place that signs: the DLLs before they are packed, then the installers.
+sign() {
+    if [ -f scripts/sign.sh ]; then
+        bash scripts/sign.sh "$@"
+    else
+        echo "package: no scripts/sign.sh: $* left unsigned"
+    fi
+}
+sign build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll
+
 mkdir -p build/installer
 convert resources/about.bmp -define icon:auto-resize=48,32,16 build/installer/quorvel.ico
+setup=build/dist/Quorvel-$version-setup.exe
+package=build/dist/Quorvel-$version.msi
 makensis -V2 -DVERSION="$version" -DDIST="$root/build/dist" -DICON="$root/build/installer/quorvel.ico" \
-    -DOUTFILE="$root/build/dist/Quorvel-$version-setup.exe" installer/quorvel.nsi
-echo "package: build/dist/$manual_name and build/dist/Quorvel-$version-setup.exe"
+    -DOUTFILE="$root/$setup" installer/quorvel.nsi
+bash installer/make_msi.sh "$version" "$package"
+sign "$setup" "$package"
+echo "package: build/dist/$manual_name, $setup and $package"
