@@ -38,11 +38,13 @@ for arch in x64 x86; do cp "$work/$manual_name" "build/dist/$arch/"; done
 cp "$work/$manual_name" build/dist/
 
 # The one place that signs: the DLLs before they are packed, then the installers.
+said_unsigned=false
 sign() {
     if [ -f scripts/sign.sh ]; then
         bash scripts/sign.sh "$@"
-    else
-        echo "package: no scripts/sign.sh: $* left unsigned"
+    elif ! $said_unsigned; then
+        echo "package: no scripts/sign.sh, so the build is unsigned"
+        said_unsigned=true
     fi
 }
 sign build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll
