@@ -8,9 +8,10 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ googletest libgtest-dev python3-olefile
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libwine-dev
           wine64 xvfb x11-utils imagemagick fonts-wine)
-# The template library and its second reader, the installer, the manual and its checks.
+# The template library and its second reader, the installers and their reader, the manual and
+# its checks.
 packages+=(pkg-config libgsf-1-dev libemail-outlook-message-perl libemail-address-perl
-           nsis rst2pdf fonts-dejavu-core fonts-dejavu-extra poppler-utils)
+           nsis wixl msitools rst2pdf fonts-dejavu-core fonts-dejavu-extra poppler-utils)
 # Signing the builds, and the throw-away certificate of its check.
 packages+=(osslsigncode openssl)
 # clang's libFuzzer and sanitizers, for the fuzz targets.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Ships what scripts/build.sh built: photographs the windows under Wine (unless the photographs
 # are newer than the program that shows them), typesets the user manual with them, and makes the
-# installer that carries both builds, signing the DLLs and the installer when a certificate is
-# given (scripts/sign.sh). Leaves the manual and the installer in build/dist/.
+# two installers that carry both builds, the setup program and the Windows Installer package,
+# signing the DLLs before they are packed and the installers after when a certificate is given
+# (scripts/sign.sh). Leaves the manual and the installers in build/dist/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -37,15 +38,18 @@ for form in main people_resources about info order; do cp "$shots/$form-144dpi.p
 for arch in x64 x86; do cp "$work/$manual_name" "build/dist/$arch/"; done
 cp "$work/$manual_name" build/dist/
 
-# The DLLs are signed before they are packed, so the installer holds signed ones.
+# The DLLs are signed before they are packed, so the installers hold signed ones.
 bash scripts/sign.sh build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll
 
 mkdir -p build/installer
 convert resources/about.bmp -define icon:auto-resize=48,32,16 build/installer/quorvel.ico
+setup=build/dist/Quorvel-$version-setup.exe
+package=build/dist/Quorvel-$version.msi
 makensis -V2 -DVERSION="$version" -DDIST="$root/build/dist" -DICON="$root/build/installer/quorvel.ico" \
-    -DOUTFILE="$root/build/dist/Quorvel-$version-setup.exe" installer/quorvel.nsi
+    -DOUTFILE="$root/$setup" installer/quorvel.nsi
+bash installer/make_msi.sh "$version" "$package"
 
-# The setup program, once packed; an unsigned build has said so above.
-bash scripts/sign.sh --quiet "build/dist/Quorvel-$version-setup.exe"
+# The installers, once packed; an unsigned build has said so above.
+bash scripts/sign.sh --quiet "$setup" "$package"
 
-echo "package: build/dist/$manual_name and build/dist/Quorvel-$version-setup.exe"
+echo "package: build/dist/$manual_name, $setup and $package"

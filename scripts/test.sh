@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # All the tests: set up, build, run the native suite, then the DLLs under Wine: through COM, and
-# their windows on a virtual display (screenshots in build/window_checks/).
+# their windows on a virtual display (screenshots in build/window_checks/), and both installers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,4 +18,5 @@ for arch in x64 x86; do
   bash tests/wine/windows/run_window_checks.sh "build/mingw-$arch" "build/window_checks/$arch"
 done
 bash tests/wine/installer/run_installer_checks.sh
+bash tests/wine/installer/run_msi_checks.sh
 bash tests/manual/check_manual.sh
