@@ -10,12 +10,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 build/native/quorvel-wix-registry >"$work/registry.wxs"
+# The publisher the version resources name.
+publisher=$(sed -n 's/^#define QUORVEL_PUBLISHER "\(.*\)"$/\1/p' src/win32/product_version.h)
 # The product code is named after the upgrade code and the version: the same for every build of one version.
 upgrade_code=$(sed -n 's/.*UpgradeCode="{\([^}]*\)}".*/\1/p' installer/quorvel.wxs)
 product_code=$(python3 -c 'import sys, uuid; print("{%s}" % str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
     "$upgrade_code" "$version")
 # wixl reads the sources' files relative to the current folder.
-wixl -a x64 -D Version="$version" -D ProductCode="$product_code" -D Dist=build/dist -D Icon=build/installer/quorvel.ico \
+wixl -a x64 -D Version="$version" -D Publisher="$publisher" -D ProductCode="$product_code" -D Dist=build/dist -D Icon=build/installer/quorvel.ico \
     -o "$output" installer/quorvel.wxs "$work/registry.wxs" 2> >(grep -v -e '^$' -e 'GLib-GObject-WARNING' >&2)
 
 # What wixl cannot write, written into its tables. Windows Installer's HKMU (HKCU per user, HKLM

@@ -3,7 +3,8 @@
 # built, with a throw-away self-signed code-signing certificate: every signature verifies against
 # that certificate, a changed byte breaks it, a wrong password, a missing certificate or an
 # unreachable timestamp server leaves the file as it was, and with no certificate the files stay as built. Also checks that the version
-# resources name the version and publisher that src/win32/product_version.h holds.
+# resources, and the package's summary and properties, name the version and publisher that
+# src/win32/product_version.h holds.
 # Usage: check_signing.sh
 set -uo pipefail
 cd "$(dirname "$0")/../.." || exit 2
@@ -119,6 +120,14 @@ done
 setup="build/dist/Quorvel-$version-setup.exe"
 expect "$setup names the publisher \"$publisher\"" test "$(resource_value "$setup" CompanyName)" = "$publisher"
 expect "$setup names the product version \"$version\"" test "$(resource_value "$setup" ProductVersion)" = "$version"
+# The package's summary information and properties, as msiinfo reads them.
+if [ -f "$msi" ]; then
+    expect "$msi's summary names the author \"$publisher\"" grep -qx "Author: $publisher" <(msiinfo suminfo "$msi")
+    expect "$msi's summary names version $version" grep -qx "Subject: .* $version" <(msiinfo suminfo "$msi")
+    properties=$(msiinfo export "$msi" Property | tr -d '\r')
+    expect "$msi names the manufacturer \"$publisher\"" grep -qxF "$(printf 'Manufacturer\t%s' "$publisher")" <<<"$properties"
+    expect "$msi names the product version \"$version\"" grep -qxF "$(printf 'ProductVersion\t%s' "$version")" <<<"$properties"
+fi
 
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
