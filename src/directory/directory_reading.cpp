@@ -1,5 +1,7 @@
 #include "directory/directory_reading.h"
 
+#include "automation/counted_loop.h"
+
 using automation::Object;
 
 DirectoryReading::DirectoryReading(const Object& recipients) : recipients_(recipients) {
@@ -16,12 +18,11 @@ void DirectoryReading::Resume() {
 void DirectoryReading::ReadOn() {
     try {
         if (count_ < 0) count_ = recipients_.get("Count").toInt16();
-        // The counter is wider than Outlook's indexes, so a count of 32,767 ends the loop.
-        for (int32_t index = static_cast<int32_t>(entries_.size()) + 1; index <= count_; ++index) {
-            Object recipient = recipients_.call("Item", {static_cast<int16_t>(index)}).toObject();
+        automation::ForEachIndex(static_cast<int32_t>(entries_.size()) + 1, count_, [&](int16_t index) {
+            Object recipient = recipients_.call("Item", {index}).toObject();
             int16_t type = recipient.get("Type").toInt16();
-            entries_.push_back({recipient.get("Name").toString(), type, static_cast<int16_t>(index)});
-        }
+            entries_.push_back({recipient.get("Name").toString(), type, index});
+        });
     } catch (const automation::Error& error) {
         failure_ = error;
     }

@@ -57,16 +57,22 @@ struct ScheduleState {
     // A step failed: the schedule may differ from the directory in ways its members' names and
     // types do not show (an address entry, a resolution, a save), so it is rebuilt at the next close.
     bool rebuild = false;
-    // Whether `unresolved` covers the schedule's members; until then they are asked.
+    // Whether `members` tells which members are resolved; until then they are asked.
     bool resolvedKnown = false;
-    // The members (name and type) whose Resolve last answered False: a rebuild would resolve
-    // them again, so keeping them resolves them again too.
-    Unresolved unresolved;
-    // The schedule as this session last left it in step, and its members then: while its stamp
-    // is the same, they are not read again.
+    // The schedule as this session last left it in step, and its members then, each with whether
+    // its Resolve last answered True: while its stamp is the same, they are not read again.
     std::optional<Stamp> left;
     std::vector<ScheduleMember> members;
 };
+
+// The members (name and type) whose Resolve last answered False: a rebuild would resolve them
+// again, so keeping them resolves them again too.
+Unresolved UnresolvedOf(const std::vector<ScheduleMember>& members) {
+    Unresolved unresolved;
+    for (const ScheduleMember& member : members)
+        if (!member.resolved) unresolved.insert({member.name, member.type});
+    return unresolved;
+}
 
 // The schedule's stamp, or none when it cannot be read.
 std::optional<Stamp> ReadStamp(const ErrorLabel& on, const Object& schedule) {
@@ -186,9 +192,10 @@ bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Sched
         ok = EmptySchedule(on, members) && ok;
         changed = true;
     } else if (!created) {
-        if (state.resolvedKnown)
-            for (ScheduleMember& member : current)
-                member.resolved = state.unresolved.count({member.name, member.type}) == 0;
+        if (state.resolvedKnown) {
+            const Unresolved before = UnresolvedOf(state.members);
+            for (ScheduleMember& member : current) member.resolved = before.count({member.name, member.type}) == 0;
+        }
         const ScheduleDifference difference = Difference(current, wanted);
         kept = difference.kept;
         // Resolved again first, while every member is still where it was read.
@@ -215,7 +222,6 @@ bool UpdateSchedule(const ErrorLabel& on, const Object& hiddenItems, const Sched
     for (const DirectoryReading::Entry* entry : wanted)
         state.members.push_back({entry->name, entry->type, unresolved.count({entry->name, entry->type}) == 0});
     state.left = ok ? stamp : std::nullopt;
-    state.unresolved = std::move(unresolved);
     state.resolvedKnown = true;
     return ok;
 }
