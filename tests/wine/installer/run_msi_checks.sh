@@ -107,13 +107,24 @@ listing() {  # listing <HKCU|HKLM> <install folder>
     local exported=$WINEPREFIX/drive_c/checks/listing view index
     rm -rf "$exported"
     mkdir -p "$exported"
-    for view in 64 32; do
-        for index in "${!keys[@]}"; do
-            printf 'reg export "%s\\%s" "C:\\checks\\listing\\%s-%s.reg" /y /reg:%s\r\n' \
-                "$1" "${keys[$index]}" "$view" "$index" "$view"
+    {
+        for view in 64 32; do
+            for index in "${!keys[@]}"; do
+                printf 'reg export "%s\\%s" "C:\\checks\\listing\\%s-%s.reg" /y /reg:%s\r\n' \
+                    "$1" "${keys[$index]}" "$view" "$index" "$view"
+            done
         done
-    done >"$WINEPREFIX/drive_c/checks/listing.bat"
-    run64 cmd /c 'C:\checks\listing.bat' >/dev/null 2>&1
+        printf 'echo done>"C:\\checks\\listing\\done"\r\n'
+    } >"$WINEPREFIX/drive_c/checks/listing.bat"
+    # A Wine run that ends before its last line (the server going away as it starts) would read
+    # as keys missing: such a run is said and made again, once.
+    local attempt status
+    for attempt in 1 2; do
+        run64 cmd /c 'C:\checks\listing.bat' >/dev/null 2>&1
+        status=$?
+        [ -f "$exported/done" ] && break
+        echo "listing: the export of $1 ended early (exit $status, attempt $attempt)" >&2
+    done
     local long
     long=$(case $1 in HKCU) echo HKEY_CURRENT_USER ;; HKLM) echo HKEY_LOCAL_MACHINE ;; esac)
     for view in 64 32; do
