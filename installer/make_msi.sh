@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Windows Installer package from installer/quorvel.wxs and the registry entries that
 # quorvel-wix-registry prints from the registration table. Run from the source root after the
-# builds, with build/dist and build/installer/quorvel.ico in place.
+# builds, with build/dist, build/installer/quorvel.ico and build/installer/quorvel_actions.dll in place.
 # Usage: installer/make_msi.sh VERSION OUTPUT.msi
 set -euo pipefail
 version=$1
@@ -17,7 +17,7 @@ upgrade_code=$(sed -n 's/.*UpgradeCode="{\([^}]*\)}".*/\1/p' installer/quorvel.w
 product_code=$(python3 -c 'import sys, uuid; print("{%s}" % str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
     "$upgrade_code" "$version")
 # wixl reads the sources' files relative to the current folder.
-wixl -a x64 -D Version="$version" -D Publisher="$publisher" -D ProductCode="$product_code" -D Dist=build/dist -D Icon=build/installer/quorvel.ico \
+wixl -a x64 -D Version="$version" -D Publisher="$publisher" -D ProductCode="$product_code" -D Dist=build/dist -D Icon=build/installer/quorvel.ico -D Actions=build/installer/quorvel_actions.dll \
     -o "$output" installer/quorvel.wxs "$work/registry.wxs" 2> >(grep -v -e '^$' -e 'GLib-GObject-WARNING' >&2)
 
 # What wixl cannot write, written into its tables. Windows Installer's HKMU (HKCU per user, HKLM

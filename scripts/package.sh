@@ -38,8 +38,9 @@ for form in main people_resources about info order; do cp "$shots/$form-144dpi.p
 for arch in x64 x86; do cp "$work/$manual_name" "build/dist/$arch/"; done
 cp "$work/$manual_name" build/dist/
 
-# The DLLs are signed before they are packed, so the installers hold signed ones.
-bash scripts/sign.sh build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll
+# The DLLs are signed before they are packed, so the installers hold signed ones, the package's
+# custom action among them.
+bash scripts/sign.sh build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll build/installer/quorvel_actions.dll
 
 mkdir -p build/installer
 convert resources/about.bmp -define icon:auto-resize=48,32,16 build/installer/quorvel.ico

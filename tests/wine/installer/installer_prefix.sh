@@ -43,6 +43,23 @@ expect_value() {  # expect_value <description> <exported file> <key> <value name
     if [ "$found" = "$5" ]; then pass "$1"; else fail "$1 (found '$found', expected '$5')"; fi
 }
 
+# A stand-in named OUTLOOK.EXE that runs until stop_outlook, holding the DLL if one is named, as
+# Outlook holds the add-in it loaded.
+start_outlook() {  # start_outlook [Windows path of a DLL]
+    mkdir -p "$WINEPREFIX/drive_c/Outlook"
+    cp "$stand_in" "$WINEPREFIX/drive_c/Outlook/OUTLOOK.EXE"
+    coproc OUTLOOK { timeout 300 $wine64 'C:\Outlook\OUTLOOK.EXE' wait "$@" 2>/dev/null; }
+    outlook_pid=$OUTLOOK_PID
+    local line=
+    IFS= read -r -t 120 line <&"${OUTLOOK[0]}"
+    [ "${line%$'\r'}" = running ]
+}
+stop_outlook() {
+    echo >&"${OUTLOOK[1]}"
+    wait "$outlook_pid"
+    outlook_pid=
+}
+
 # The folder against expected_files (which the script defines), and each build's files against
 # the built ones.
 check_files() {  # check_files <unix folder> <when>

@@ -45,21 +45,6 @@ arches="x64 x86"
 
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
 
-start_outlook() {
-    mkdir -p "$WINEPREFIX/drive_c/Outlook"
-    cp "$stand_in" "$WINEPREFIX/drive_c/Outlook/OUTLOOK.EXE"
-    coproc OUTLOOK { timeout 300 $wine64 'C:\Outlook\OUTLOOK.EXE' wait 2>/dev/null; }
-    outlook_pid=$OUTLOOK_PID
-    local line=
-    IFS= read -r -t 120 line <&"${OUTLOOK[0]}"
-    [ "${line%$'\r'}" = running ]
-}
-stop_outlook() {
-    echo >&"${OUTLOOK[1]}"
-    wait "$outlook_pid"
-    outlook_pid=
-}
-
 # The files the installer promises, relative to its folder.
 expected_files() {
     printf '%s\n' ./Uninstall.exe

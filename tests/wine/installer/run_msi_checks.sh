@@ -73,14 +73,16 @@ check_tables() {
     else
         fail "tables: the upgrade code (found '$upgrade'), and the Upgrade table that finds earlier and later versions by it ($finders rows)"
     fi
-    # Per user or per machine through HKMU only, and no program of ours runs: Outlook's data is not reached.
+    # Per user or per machine through HKMU only, and no program of ours changes anything: the one
+    # DLL action is the check of held files, run before the script (type 1, not deferred), and
+    # Outlook's data is not reached.
     local roots actions
     roots=$(msiinfo export "$package" Registry | awk -F'\t' 'NR > 3 { print $2 }' | sort -u | tr '\n' ' ')
-    actions=$(msiinfo export "$package" CustomAction | awk -F'\t' 'NR > 3 { print $1 }' | tr '\n' ' ')
-    if [ "$roots" = "-1 " ] && [ "$actions" = "PerUserFolder " ]; then
-        pass "tables: every registry row under HKMU, no custom action but the per-user folder"
+    actions=$(msiinfo export "$package" CustomAction | awk -F'\t' 'NR > 3 { print $1 "=" $2 }' | tr '\n' ' ')
+    if [ "$roots" = "-1 " ] && [ "$actions" = "PerUserFolder=2099 HeldFiles=1 " ]; then
+        pass "tables: every registry row under HKMU, no custom action but the per-user folder and the check of held files"
     else
-        fail "tables: every registry row under HKMU (roots: $roots), no custom action but the per-user folder ($actions)"
+        fail "tables: every registry row under HKMU (roots: $roots), no custom action but the per-user folder and the check of held files ($actions)"
     fi
 }
 
@@ -244,6 +246,32 @@ round_default() {
     end_round
 }
 
+# While the stand-in Outlook holds the installed x64 DLL, a silent removal names it in the log,
+# ends with 1603 and changes nothing.
+check_held() {  # check_held <when> <unix folder> <install folder> <package> [property...]
+    local when=$1 unix_folder=$2 folder=$3 msi=$4
+    shift 4
+    if ! start_outlook "$folder\\x64\\Quorvel.dll"; then
+        fail "$when: the stand-in Outlook starts with the add-in loaded"
+        return
+    fi
+    msiexec /x "$msi" "$@" /l 'C:\checks\held.log'
+    local status=$?
+    stop_outlook
+    settle
+    local log
+    log=$(iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/checks/held.log" 2>/dev/null || cat "$WINEPREFIX/drive_c/checks/held.log")
+    # What Wine's msiexec ends with is the low byte of the Windows exit code.
+    if [ $status -eq $((1603 % 256)) ] && grep -q "in use by: OUTLOOK.EXE (process [0-9]*)" <<<"$log"; then
+        pass "$when: while Outlook holds the add-in, a silent removal ends with 1603 and its log names OUTLOOK.EXE"
+    else
+        fail "$when: while Outlook holds the add-in, a silent removal ends with 1603 and its log names OUTLOOK.EXE (exit $status)"
+        grep -i "quorvel's files\|HeldFiles" <<<"$log" | head -5 | sed 's/^/    /'
+    fi
+    check_files "$unix_folder" "$when, held"
+    check_entry "$when, held"
+}
+
 # An install into <folder> with the given properties, checked, repaired after a deleted DLL, played
 # and removed. Per user the keys are below HKCU, per machine below HKLM and none below HKCU. Wine's
 # msiexec finds no product for /f (1605) and forgets a product's ALLUSERS after its install, so a
@@ -258,11 +286,19 @@ install_round() {  # install_round <name> <when> <folder> <HKCU|HKLM> [property.
     new_prefix "$name"
     local unix_folder
     unix_folder=$(unix_path "$folder")
-    expect "$when: the package installs" msiexec /i "$msi" "${properties[@]}"
+    # Outlook running without the add-in holds none of its files.
+    if start_outlook; then
+        expect "$when: while Outlook runs without the add-in, the package installs" msiexec /i "$msi" "${properties[@]}"
+        stop_outlook
+    else
+        fail "$when: the stand-in Outlook starts"
+    fi
     settle
     check_files "$unix_folder" "$when"
     check_entry "$when"
     check_keys "$when" "$root_key" "$folder"
+    check_held "$when" "$unix_folder" "$folder" "$msi" "$@"
+    check_keys "$when, held" "$root_key" "$folder"
     if [ "$root_key" = HKLM ]; then
         listing HKCU "$folder" >"$work/user-keys.txt"
         if grep -q -v '^view ' "$work/user-keys.txt"; then fail "$when: nothing below HKCU"; else pass "$when: nothing below HKCU"; fi

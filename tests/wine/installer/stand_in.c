@@ -1,5 +1,6 @@
 /* Stands in for programs the installer checks meet under Wine.
- *   stand_in wait            runs as "OUTLOOK.EXE": says "running", then waits for a line on stdin.
+ *   stand_in wait [DLL]      runs as "OUTLOOK.EXE": loads DLL if given, says "running", then waits
+ *                            for a line on stdin.
  *   stand_in record FILE ARG the shell's PDF reader: writes ARG to FILE in UTF-8.
  *   stand_in run FILE        runs the command line that FILE holds in UTF-8, exactly as written
  *                            (as typed at a prompt), and exits with its exit code. */
@@ -31,8 +32,9 @@ static int run(const wchar_t* file) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 3 && wcscmp(argv[1], L"run") == 0) return run(argv[2]);
-    if (argc == 2 && wcscmp(argv[1], L"wait") == 0) {
+    if ((argc == 2 || argc == 3) && wcscmp(argv[1], L"wait") == 0) {
         char line[16];
+        if (argc == 3 && !LoadLibraryW(argv[2])) return 3;
         puts("running");
         fflush(stdout);
         return fgets(line, sizeof line, stdin) ? 0 : 1;
@@ -45,6 +47,6 @@ int wmain(int argc, wchar_t** argv) {
         fputs(text, out);
         return fclose(out) == 0 ? 0 : 1;
     }
-    fputs("usage: stand_in wait | stand_in record FILE ARG | stand_in run FILE\n", stderr);
+    fputs("usage: stand_in wait [DLL] | stand_in record FILE ARG | stand_in run FILE\n", stderr);
     return 2;
 }
