@@ -14,6 +14,7 @@ root=$(pwd)
 
 source tests/wine/tally.sh
 source tests/wine/x86_wine.sh
+source tests/wine/xvfb.sh
 
 package=$(ls build/dist/Quorvel-*.msi 2>/dev/null | head -1)
 version=$(basename "$package" .msi)
@@ -23,6 +24,7 @@ work=$(mktemp -d /tmp/quorvel-msi.XXXXXX)
 # shellcheck disable=SC2317 # run by the trap
 cleanup() {
     [ -n "${WINEPREFIX:-}" ] && timeout 60 $wineserver -k
+    stop "$xvfb_pid"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -148,7 +150,7 @@ listing() {  # listing <HKCU|HKLM> <install folder>
 }
 # One entry in the list of apps, of this version.
 check_entry() {  # check_entry <when>
-    local entries
+    local when=$1 entries
     entries=$(run64 reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null
               run64 reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null)
     local names versions
@@ -270,6 +272,47 @@ check_held() {  # check_held <when> <unix folder> <install folder> <package> [pr
     fi
     check_files "$unix_folder" "$when, held"
     check_entry "$when, held"
+
+    # With a user interface a box names them: Cancel ends the removal with 1602, changing nothing...
+    local named
+    if start_outlook "$folder\\x64\\Quorvel.dll"; then
+        run64 msiexec /x "$msi" "$@" /qb &
+        local removal=$!
+        named=$(run64 'C:\checks\stand_in.exe' answer 'in use by' cancel | tr -d '\r')
+        wait "$removal"
+        status=$?
+        stop_outlook
+        settle
+        if [ $status -eq $((1602 % 256)) ] && grep -q "^OUTLOOK.EXE (process [0-9]*)$" <<<"$named"; then
+            pass "$when: while Outlook holds the add-in, a removal with a user interface names OUTLOOK.EXE, and Cancel ends it with 1602"
+        else
+            fail "$when: while Outlook holds the add-in, a removal with a user interface names OUTLOOK.EXE, and Cancel ends it with 1602 (exit $status)"
+            sed 's/^/    /' <<<"$named"
+        fi
+        check_files "$unix_folder" "$when, cancelled"
+        check_entry "$when, cancelled"
+    else
+        fail "$when: the stand-in Outlook starts with the add-in loaded"
+    fi
+    # ...and Retry, once Outlook has ended, goes on: here with a repair.
+    if start_outlook "$folder\\x64\\Quorvel.dll"; then
+        run64 msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=omus "$@" /qb &
+        local repair=$!
+        named=$(run64 'C:\checks\stand_in.exe' answer 'in use by' none | tr -d '\r')
+        stop_outlook
+        run64 'C:\checks\stand_in.exe' answer 'in use by' retry >/dev/null
+        wait "$repair"
+        status=$?
+        settle
+        if [ $status -eq 0 ] && [ -n "$named" ]; then
+            pass "$when: after Outlook has ended, Retry goes on and the repair ends well"
+        else
+            fail "$when: after Outlook has ended, Retry goes on and the repair ends well (exit $status)"
+        fi
+        check_files "$unix_folder" "$when, retried"
+    else
+        fail "$when: the stand-in Outlook starts with the add-in loaded"
+    fi
 }
 
 # An install into <folder> with the given properties, checked, repaired after a deleted DLL, played
@@ -323,6 +366,8 @@ check_tables
 if [ "$x86_mode" = none ]; then
     skip "the package under msiexec: $x86_missing"
 else
+    # The boxes of a run with a user interface.
+    start_xvfb || fail "Xvfb starts"
     earlier=$work/earlier.msi
     if bash installer/make_msi.sh 0.0.1 "$earlier" 2>"$work/earlier.log"; then
         round_default

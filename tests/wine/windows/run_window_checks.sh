@@ -10,6 +10,7 @@
 # scripts/setup-x86-emulation.sh.
 set -uo pipefail
 source "$(dirname "$0")/../x86_wine.sh"
+source "$(dirname "$0")/../xvfb.sh"
 
 build=$(cd "${1:?build folder}" && pwd) || exit 2
 mkdir -p "${2:?output folder}" && output=$(cd "$2" && pwd) || exit 2
@@ -25,8 +26,7 @@ fi
 emulated=
 [ $arch = x86 ] && emulated=$x86_note
 
-# Seconds: an X server starts in well under one, a prefix is made in 10-20, the program runs in a few.
-xvfb_timeout=30
+# Seconds: a prefix is made in 10-20, the program runs in a few.
 prefix_timeout=180
 program_timeout=300
 line_timeout=120
@@ -41,13 +41,9 @@ finish() {
     exit $((failed > 0))
 }
 
-xvfb_pid=
 wineserver_pid=
 program_pid=
 prefix=
-# Waits, for a bounded time, until a process of ours has ended.
-await_end() { [ -n "$1" ] && timeout 30 tail --pid="$1" -f /dev/null; }
-stop() { [ -n "$1" ] && kill "$1" 2>/dev/null && await_end "$1"; }
 # shellcheck disable=SC2317 # run by the trap
 cleanup() {
     stop "$program_pid"
@@ -75,26 +71,6 @@ if [ $arch = x86 ] && [ "$x86_mode" = none ]; then
     exit 0
 fi
 
-# A display number that no X server holds; Xvfb refuses one that is taken meanwhile, and the
-# next is tried.
-start_xvfb() {
-    local display deadline
-    for display in $(seq 90 140); do
-        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
-        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        deadline=$((SECONDS + xvfb_timeout))
-        while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$xvfb_pid" 2>/dev/null; do
-            if xdpyinfo -display ":$display" >/dev/null 2>&1; then
-                export DISPLAY=":$display"
-                return 0
-            fi
-        done
-        stop "$xvfb_pid"
-        xvfb_pid=
-    done
-    return 1
-}
 if start_xvfb; then pass "Xvfb accepts connections on $DISPLAY"; else fail "Xvfb starts"; finish; fi
 
 prefix=$(mktemp -d /tmp/quorvel-windows.XXXXXX)
