@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes the Windows Installer package from installer/quorvel.wxs and the registry entries that
-# quorvel-wix-registry prints from the registration table. Run from the source root after the
+# Makes the Windows Installer package from installer/quorvel.wxs, the files build_files.py prints
+# from installer/build_files.txt and the registry entries that quorvel-wix-registry prints from the
+# registration table. Run from the source root after the
 # builds, with build/dist, build/installer/quorvel.ico and build/installer/quorvel_actions.dll in place.
 # Usage: installer/make_msi.sh VERSION OUTPUT.msi
 set -euo pipefail
@@ -16,9 +17,10 @@ publisher=$(sed -n 's/^#define QUORVEL_PUBLISHER "\(.*\)"$/\1/p' src/win32/produ
 upgrade_code=$(sed -n 's/.*UpgradeCode="{\([^}]*\)}".*/\1/p' installer/quorvel.wxs)
 product_code=$(python3 -c 'import sys, uuid; print("{%s}" % str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
     "$upgrade_code" "$version")
+python3 installer/build_files.py wix "$upgrade_code" >"$work/files.wxs"
 # wixl reads the sources' files relative to the current folder.
 wixl -a x64 -D Version="$version" -D Publisher="$publisher" -D ProductCode="$product_code" -D Dist=build/dist -D Icon=build/installer/quorvel.ico -D Actions=build/installer/quorvel_actions.dll \
-    -o "$output" installer/quorvel.wxs "$work/registry.wxs" 2> >(grep -v -e '^$' -e 'GLib-GObject-WARNING' >&2)
+    -o "$output" installer/quorvel.wxs "$work/files.wxs" "$work/registry.wxs" 2> >(grep -v -e '^$' -e 'GLib-GObject-WARNING' >&2)
 
 # What wixl cannot write, written into its tables. Windows Installer's HKMU (HKCU per user, HKLM
 # per machine) is root -1; wixl writes 4.

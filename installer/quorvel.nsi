@@ -2,7 +2,8 @@
 ; Each build is registered by its own DllRegisterServer in a process of its own bitness, so the
 ; classes land in that bitness's registry view and either Outlook finds its build. A 64-bit
 ; installer: it runs the 64-bit regsvr32 directly and the 32-bit one from SysWOW64.
-; makensis -DVERSION=1.1.4 -DDIST=<folder with x64/ and x86/> -DICON=<.ico> -DOUTFILE=<.exe>
+; makensis -DVERSION=1.1.4 -DPUBLISHER=<name> -DDIST=<folder with x64/ and x86/> -DICON=<.ico>
+;          -DBUILD_FILES=<the macros installer/build_files.py nsis prints> -DOUTFILE=<.exe>
 Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -10,9 +11,10 @@ SetCompressor /SOLID lzma
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+; Each build's files, the same list the Windows Installer package is made from.
+!include "${BUILD_FILES}"
 
 !define PRODUCT "Quorvel"
-!define PUBLISHER "Vesk"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel"
 !define MANUAL "Quorvel User Manual.pdf"
 !define FAILED_REGISTRATION 3
@@ -111,9 +113,7 @@ FunctionEnd
 ; Installs one build into its folder and registers it; $R9 counts the failed registrations.
 !macro INSTALL_BUILD arch bitness
     SetOutPath "$INSTDIR\${arch}"
-    File "${DIST}\${arch}\Quorvel.dll"
-    File "${DIST}\${arch}\QuorvelSettings.oft"
-    File "${DIST}\${arch}\${MANUAL}"
+    !insertmacro BUILD_FILES ${arch}
     !insertmacro REGSVR32 ${bitness} "/s" "$INSTDIR\${arch}\Quorvel.dll" $0
     ${If} $0 != 0
         DetailPrint "The ${bitness}-bit Quorvel.dll could not be registered (regsvr32 exit code $0)."
@@ -161,9 +161,7 @@ SectionEnd
     ${If} ${FileExists} "$INSTDIR\${arch}\Quorvel.dll"
         !insertmacro REGSVR32 ${bitness} "/s /u" "$INSTDIR\${arch}\Quorvel.dll" $0
     ${EndIf}
-    Delete "$INSTDIR\${arch}\Quorvel.dll"
-    Delete "$INSTDIR\${arch}\QuorvelSettings.oft"
-    Delete "$INSTDIR\${arch}\${MANUAL}"
+    !insertmacro REMOVE_BUILD_FILES ${arch}
     RMDir "$INSTDIR\${arch}"
 !macroend
 

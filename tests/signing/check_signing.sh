@@ -1,9 +1,10 @@
 #!/bin/bash
-# Checks scripts/sign.sh on copies of the built DLLs, the setup program and the .msi if one was
-# built, with a throw-away self-signed code-signing certificate: every signature verifies against
-# that certificate, a changed byte breaks it, a wrong password, a missing certificate or an
-# unreachable timestamp server leaves the file as it was, and with no certificate the files stay as built. Also checks that the version
-# resources, and the package's summary and properties, name the version and publisher that
+# Checks scripts/sign.sh on copies of the built DLLs (the package's custom action among them), the
+# setup program and the .msi if one was built, with a throw-away self-signed code-signing
+# certificate: every signature verifies against that certificate, a changed byte breaks it, a wrong
+# password, a missing certificate or an unreachable timestamp server leaves the file as it was, and
+# with no certificate the files stay as built. Also checks that the version resources, and the
+# package's summary and properties, name the version and publisher that
 # src/win32/product_version.h holds.
 # Usage: check_signing.sh
 set -uo pipefail
@@ -37,7 +38,8 @@ password="throw-away pass"
 make_certificate "$work/certificate" "$password" || { echo "FAILED: openssl makes a code-signing certificate"; exit 1; }
 make_certificate "$work/stranger" "another pass" || { echo "FAILED: openssl makes a second certificate"; exit 1; }
 
-builds=(build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll "build/dist/Quorvel-$version-setup.exe")
+builds=(build/dist/x64/Quorvel.dll build/dist/x86/Quorvel.dll build/installer/quorvel_actions.dll
+        "build/dist/Quorvel-$version-setup.exe")
 msi="build/dist/Quorvel-$version.msi"
 if [ -f "$msi" ]; then builds+=("$msi"); else skip "no $msi was built, so none is signed"; fi
 
