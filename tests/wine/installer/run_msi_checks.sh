@@ -1,13 +1,17 @@
 #!/bin/bash
 # Quorvel's Windows Installer package under Wine's msiexec. First its tables, read by msiinfo.
-# Then three rounds, each in a fresh prefix: per user into the default folder (an upgrade from an
+# Then four rounds, each in a fresh prefix: per user into the default folder (an upgrade from an
 # earlier package; the keys proven to be DllRegisterServer's own, then removed by
 # DllUnregisterServer and restored with a deleted DLL by a repair), per user into a folder with
-# non-ASCII letters, and per machine with ALLUSERS=1 (repaired too). After each step: exactly the
-# promised files, every key and value in each registry view, one entry in the list of apps; the
-# default scenario and the About link played by ProgID from the installed folder by each bitness;
-# after the uninstall nothing of the product is left. Without the root that holds the 32-bit Wine
-# only the tables are checked, and the rest says SKIPPED. Builds nothing but the earlier package.
+# non-ASCII letters (an upgrade of an earlier package installed there, given no folder), per
+# machine with ALLUSERS=1 (repaired too), and per user the earlier package refused over this
+# version. After each step: exactly the promised files, every key and value in each registry
+# view, one entry in the list of apps; while a stand-in Outlook holds the add-in, a removal that
+# names it and changes nothing, silently or with Cancel, and a repair that Retry lets go on once it
+# has ended; the default scenario and the About link played by ProgID from the installed folder by
+# each bitness; after the uninstall nothing of the product is left. Without the root that holds
+# the 32-bit Wine only the tables are checked, and the rest says SKIPPED. Builds nothing but the
+# earlier package.
 set -uo pipefail
 cd "$(dirname "$0")/../../.." || exit 2
 root=$(pwd)
@@ -315,29 +319,67 @@ check_held() {  # check_held <when> <unix folder> <install folder> <package> [pr
     fi
 }
 
+# Per user, the earlier package over this version: refused, changing nothing. In a round of its
+# own: after an upgrade Wine's msiexec keeps no record of the upgrade code, so it would find no
+# later version, and a refused install per machine makes it forget the installed product.
+round_downgrade() {
+    local when="per user, a downgrade$x86_note" msi='C:\checks\'"$(basename "$package")"
+    new_prefix downgrade
+    cp "$earlier" "$WINEPREFIX/drive_c/checks/earlier.msi"
+    local folder unix_folder
+    folder="$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel"
+    unix_folder=$(unix_path "$folder")
+    expect "$when: the package installs" msiexec /i "$msi"
+    if ! msiexec /i 'C:\checks\earlier.msi'; then
+        pass "$when: the earlier package over this version is refused"
+    else
+        fail "$when: the earlier package over this version is refused"
+    fi
+    settle
+    check_files "$unix_folder" "$when, refused"
+    check_entry "$when, refused"
+    expect "$when: the uninstall ends well" msiexec /x "$msi"
+    check_removed "$when, uninstalled" "$unix_folder"
+    end_round
+}
+
 # An install into <folder> with the given properties, checked, repaired after a deleted DLL, played
 # and removed. Per user the keys are below HKCU, per machine below HKLM and none below HKCU. Wine's
 # msiexec finds no product for /f (1605) and forgets a product's ALLUSERS after its install, so a
 # repair is asked for by the properties that /f sets, and each later run is given the install's
 # ALLUSERS again, as Windows Installer keeps it.
-install_round() {  # install_round <name> <when> <folder> <HKCU|HKLM> [property...] -- [maintenance property...]
-    local name=$1 when=$2$x86_note folder=$3 root_key=$4 msi='C:\checks\'"$(basename "$package")"
-    shift 4
+# With <from earlier> yes, the earlier package is installed with the properties first and the
+# package upgrades it given none: it finds the folder by itself.
+install_round() {  # install_round <name> <when> <folder> <HKCU|HKLM> <from earlier: yes|no> [property...] -- [maintenance property...]
+    local name=$1 when=$2$x86_note folder=$3 root_key=$4 from_earlier=$5 msi='C:\checks\'"$(basename "$package")"
+    shift 5
     local properties=()
     while [ "$1" != -- ]; do properties+=("$1"); shift; done
     shift
     new_prefix "$name"
     local unix_folder
     unix_folder=$(unix_path "$folder")
+    local install=("${properties[@]}") installs="installs"
+    if [ "$from_earlier" = yes ]; then
+        cp "$earlier" "$WINEPREFIX/drive_c/checks/earlier.msi"
+        expect "$when: the earlier package 0.0.1 installs" msiexec /i 'C:\checks\earlier.msi' "${properties[@]}"
+        install=("$@")
+        installs="upgrades it in its folder, given no folder"
+    fi
     # Outlook running without the add-in holds none of its files.
     if start_outlook; then
-        expect "$when: while Outlook runs without the add-in, the package installs" msiexec /i "$msi" "${properties[@]}"
+        expect "$when: while Outlook runs without the add-in, the package $installs" msiexec /i "$msi" "${install[@]}"
         stop_outlook
     else
         fail "$when: the stand-in Outlook starts"
     fi
     settle
     check_files "$unix_folder" "$when"
+    if [ "$from_earlier" = yes ]; then
+        local default_folder
+        default_folder=$(unix_path "$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel")
+        if [ ! -e "$default_folder" ]; then pass "$when: nothing went to the default folder"; else fail "$when: nothing went to the default folder"; fi
+    fi
     check_entry "$when"
     check_keys "$when" "$root_key" "$folder"
     check_held "$when" "$unix_folder" "$folder" "$msi" "$@"
@@ -375,9 +417,10 @@ else
         fail "the earlier package 0.0.1 is built"
         sed 's/^/    /' "$work/earlier.log"
     fi
-    install_round chosen "per user, a folder of non-ASCII letters" 'C:\Users\Zoë Ångström\Programs\Quorvel' HKCU \
+    install_round chosen "per user, a folder of non-ASCII letters" 'C:\Users\Zoë Ångström\Programs\Quorvel' HKCU yes \
         'INSTALLFOLDER=C:\Users\Zoë Ångström\Programs\Quorvel' --
-    install_round machine "per machine" 'C:\Program Files\Quorvel' HKLM ALLUSERS=1 -- ALLUSERS=1
+    install_round machine "per machine" 'C:\Program Files\Quorvel' HKLM no ALLUSERS=1 -- ALLUSERS=1
+    round_downgrade
 fi
 echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]
