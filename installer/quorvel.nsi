@@ -3,7 +3,8 @@
 ; classes land in that bitness's registry view and either Outlook finds its build. A 64-bit
 ; installer: it runs the 64-bit regsvr32 directly and the 32-bit one from SysWOW64.
 ; makensis -DVERSION=1.1.4 -DPUBLISHER=<name> -DDIST=<folder with x64/ and x86/> -DICON=<.ico>
-;          -DBUILD_FILES=<the macros installer/build_files.py nsis prints> -DOUTFILE=<.exe>
+;          -DBUILD_FILES=<the macros installer/build_files.py nsis prints>
+;          -DUPGRADE_CODE=<the Windows Installer package's> -DOUTFILE=<.exe>
 Target amd64-unicode
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
@@ -19,6 +20,7 @@ SetCompressor /SOLID lzma
 !define MANUAL "Quorvel User Manual.pdf"
 !define FAILED_REGISTRATION 3
 !define OUTLOOK_RUNNING 2
+!define PACKAGE_INSTALLED 4
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -102,8 +104,20 @@ FunctionEnd
     ExecWait '"${REGSVR32_${bitness}}" ${options} "${dll}"' ${result}
 !macroend
 
+; The Windows Installer package's install of the same files and keys would be left half
+; replaced: it is removed first, in Settings > Apps.
+Function RefuseOverPackage
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${UPGRADE_CODE}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 = 0
+        MessageBox MB_ICONSTOP|MB_OK "Quorvel is installed by its Windows Installer package. Remove it in Settings > Apps first, then run Setup again.$\r$\n$\r$\nNothing has been changed." /SD IDOK
+        SetErrorLevel ${PACKAGE_INSTALLED}
+        Quit
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     !insertmacro REFUSE_WHILE_OUTLOOK_RUNS "" "run Setup"
+    Call RefuseOverPackage
 FunctionEnd
 
 Function un.onInit

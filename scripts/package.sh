@@ -47,9 +47,10 @@ convert resources/about.bmp -define icon:auto-resize=48,32,16 build/installer/qu
 setup=build/dist/Quorvel-$version-setup.exe
 package=build/dist/Quorvel-$version.msi
 publisher=$(sed -n 's/^#define QUORVEL_PUBLISHER "\(.*\)"$/\1/p' src/win32/product_version.h)
+upgrade_code=$(sed -n 's/.*UpgradeCode="\({[^}]*}\)".*/\1/p' installer/quorvel.wxs)
 python3 installer/build_files.py nsis >build/installer/build_files.nsh
 makensis -V2 -DVERSION="$version" -DPUBLISHER="$publisher" -DDIST="$root/build/dist" -DICON="$root/build/installer/quorvel.ico" \
-    -DBUILD_FILES="$root/build/installer/build_files.nsh" -DOUTFILE="$root/$setup" installer/quorvel.nsi
+    -DBUILD_FILES="$root/build/installer/build_files.nsh" -DUPGRADE_CODE="$upgrade_code" -DOUTFILE="$root/$setup" installer/quorvel.nsi
 bash installer/make_msi.sh "$version" "$package"
 
 # The installers, once packed; an unsigned build has said so above.

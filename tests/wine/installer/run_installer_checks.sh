@@ -44,6 +44,7 @@ prepare_checks
 arches="x64 x86"
 
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
+package=$(ls build/dist/Quorvel-*.msi 2>/dev/null | head -1)
 
 # The files the installer promises, relative to its folder.
 expected_files() {
@@ -100,6 +101,22 @@ installer_round() {  # installer_round <name> <install folder or empty for the d
     # An earlier installation in the default folder, which the install into another folder replaces.
     if [ -n "$moved" ]; then
         expect "$when: an earlier install into the default folder ends well" run_line "$silent"
+        settle
+    fi
+
+    # Over the Windows Installer package's install Setup refuses and changes nothing.
+    if [ "$1" = default ] && [ -n "$package" ]; then
+        local package_name='C:\checks\'"$(basename "$package")"
+        cp "$package" "$WINEPREFIX/drive_c/checks/"
+        expect "$when: the Windows Installer package installs" run64 msiexec /i "$package_name" /qn
+        run_line "$install"
+        local status=$?
+        if [ $status -eq 4 ] && [ ! -e "$unix_folder/Uninstall.exe" ] && ! run64 reg query "$uninstall_key" >/dev/null 2>&1; then
+            pass "$when: over the package's install a silent install exits with 4 and changes nothing"
+        else
+            fail "$when: over the package's install a silent install exits with 4 and changes nothing (exit $status)"
+        fi
+        expect "$when: the package's uninstall ends well" run64 msiexec /x "$package_name" /qn
         settle
     fi
 
