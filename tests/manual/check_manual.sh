@@ -54,6 +54,8 @@ HKCU\\Software\\Policies\\Microsoft\\Office\\16.0\\Outlook\\Resiliency\\AddinLis
 HKCU\\Software\\Microsoft\\Office\\16.0\\Outlook\\Resiliency\\DoNotDisableAddinList $progId = 1
 certutil -addstore TrustedPublisher
 Quorvel writes LoadBehavior = $loadBehavior (a DWORD)
+Quorvel's files are in use by: OUTLOOK.EXE (process 4312)
+A later version of Quorvel is installed already.
 EOF
 
 figures=$(grep -c '^\.\. figure:: images/' "$source")
