@@ -40,12 +40,21 @@ HANDLE moduleSnapshot(DWORD process) {
     return INVALID_HANDLE_VALUE;
 }
 
-// Whether the process has one of the files loaded. A process whose modules cannot be read (an
-// elevated Outlook seen from a user's install) holds them if it is Outlook.
+bool inOwnSession(DWORD process) {
+    DWORD own = 0;
+    DWORD its = 0;
+    return ProcessIdToSessionId(GetCurrentProcessId(), &own) && ProcessIdToSessionId(process, &its) && own == its;
+}
+
+// Whether the process has one of the files loaded. A process whose modules cannot be read holds
+// them if it is an Outlook of the user's own session (an elevated one, seen from a per-user
+// install); another user's Outlook on a terminal server cannot have loaded this user's files, and a
+// per-machine install runs with the rights to read its modules.
 bool holds(const PROCESSENTRY32W& process, const std::vector<std::wstring>& files) {
     HANDLE snapshot = moduleSnapshot(process.th32ProcessID);
     if (snapshot == INVALID_HANDLE_VALUE)
-        return CompareStringOrdinal(process.szExeFile, -1, L"OUTLOOK.EXE", -1, TRUE) == CSTR_EQUAL;
+        return CompareStringOrdinal(process.szExeFile, -1, L"OUTLOOK.EXE", -1, TRUE) == CSTR_EQUAL &&
+               inOwnSession(process.th32ProcessID);
     MODULEENTRY32W module{};
     module.dwSize = sizeof module;
     bool found = false;
@@ -90,12 +99,13 @@ extern "C" __declspec(dllexport) UINT __stdcall CheckHeldFiles(MSIHANDLE install
         if (list.empty()) return ERROR_SUCCESS;
         const std::wstring text = L"Quorvel's files are in use by:\r\n\r\n" + list +
                                   L"\r\nClose these programs, then click Retry. Nothing has been changed.";
-        if (silent) {
-            report(install, INSTALLMESSAGE_INFO, L"Quorvel's files are in use by: " + list +
-                                                     L"Nothing has been changed. Close these programs, then install again.");
-            return ERROR_INSTALL_FAILURE;
-        }
-        const int answer = report(install, INSTALLMESSAGE(INSTALLMESSAGE_USER | MB_RETRYCANCEL | MB_ICONWARNING), text);
-        if (answer != IDRETRY) return ERROR_INSTALL_USEREXIT;
+        const int answer =
+            silent ? 0 : report(install, INSTALLMESSAGE(INSTALLMESSAGE_USER | MB_RETRYCANCEL | MB_ICONWARNING), text);
+        if (answer == IDRETRY) continue;
+        if (answer == IDCANCEL) return ERROR_INSTALL_USEREXIT;
+        // No box was shown (/qn, or a user interface that shows none, as /passive): the log says why.
+        report(install, INSTALLMESSAGE_INFO, L"Quorvel's files are in use by: " + list +
+                                                 L"Nothing has been changed. Close these programs, then install again.");
+        return ERROR_INSTALL_FAILURE;
     }
 }

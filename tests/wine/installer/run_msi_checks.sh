@@ -5,13 +5,13 @@
 # DllUnregisterServer and restored with a deleted DLL by a repair), per user into a folder with
 # non-ASCII letters (an upgrade of an earlier package installed there, given no folder), per
 # machine with ALLUSERS=1 (repaired too), and per user the earlier package refused over this
-# version. After each step: exactly the promised files, every key and value in each registry
-# view, one entry in the list of apps; while a stand-in Outlook holds the add-in, a removal that
-# names it and changes nothing, silently or with Cancel, and a repair that Retry lets go on once it
-# has ended; the default scenario and the About link played by ProgID from the installed folder by
-# each bitness; after the uninstall nothing of the product is left. Without the root that holds
-# the 32-bit Wine only the tables are checked, and the rest says SKIPPED. Builds nothing but the
-# earlier package.
+# version. After each step: exactly the promised files, every key and value in each registry view,
+# one entry in the list of apps; while a stand-in Outlook holds the add-in, a removal that names it
+# and changes nothing, silently or with Cancel, and a repair that Retry lets go on once it has
+# ended; the default scenario and the About link played by ProgID from the installed folder by each
+# bitness; after the uninstall nothing of the product is left, and a stand-in of the user's Outlook
+# data file is as it was. Without the root that holds the 32-bit Wine only the tables are checked,
+# and the rest says SKIPPED. Builds nothing but the earlier package.
 set -uo pipefail
 cd "$(dirname "$0")/../../.." || exit 2
 root=$(pwd)
@@ -92,11 +92,17 @@ check_tables() {
     fi
 }
 
+# Each prefix holds a stand-in of the user's Outlook data file, where the settings item and the
+# group schedules live: no step may touch it.
 new_prefix() {  # new_prefix <name>
     export WINEPREFIX=$work/prefix-$1
     x86_prefix "$WINEPREFIX"
     prepare_prefix
     cp "$package" "$WINEPREFIX/drive_c/checks/"
+    user_data="$(unix_path "$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Outlook/Outlook.pst"
+    mkdir -p "$(dirname "$user_data")"
+    head -c 65536 /dev/urandom >"$user_data"
+    cp "$user_data" "$work/user-data.pst"
 }
 # Every msiexec run is silent; Wine answers its exit code modulo 256 (1605 as 69).
 msiexec() { run64 msiexec "$@" /qn; }
@@ -181,6 +187,7 @@ check_removed() {  # check_removed <when> <unix folder>
     local traces
     traces=$(product_traces)
     if [ -z "$traces" ]; then pass "$1: no key of the product is left"; else fail "$1: no key of the product is left"; printf '%s\n' "$traces" | head -20 | sed 's/^/    /'; fi
+    if cmp -s "$user_data" "$work/user-data.pst"; then pass "$1: the user's Outlook data file is as it was"; else fail "$1: the user's Outlook data file is as it was"; fi
 }
 play() {  # play <when> <unix folder> <install folder> <per-user: yes|no>
     if [ "$4" = yes ]; then
