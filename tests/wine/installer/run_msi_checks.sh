@@ -272,10 +272,15 @@ check_held() {  # check_held <when> <unix folder> <install folder> <package> [pr
     local status=$?
     stop_outlook
     settle
-    local log
-    log=$(iconv -f UTF-16 -t UTF-8 "$WINEPREFIX/drive_c/checks/held.log" 2>/dev/null || cat "$WINEPREFIX/drive_c/checks/held.log")
+    # The log is UTF-16 when it begins with its byte order mark, else in the ANSI code page.
+    local log file=$WINEPREFIX/drive_c/checks/held.log
+    if [ "$(head -c 2 "$file" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+        log=$(iconv -f UTF-16 -t UTF-8 "$file")
+    else
+        log=$(tr -d '\r' <"$file")
+    fi
     # What Wine's msiexec ends with is the low byte of the Windows exit code.
-    if [ $status -eq $((1603 % 256)) ] && grep -q "in use by: OUTLOOK.EXE (process [0-9]*)" <<<"$log"; then
+    if [ $status -eq $((1603 % 256)) ] && grep -a -q "in use by: OUTLOOK.EXE (process [0-9]*)" <<<"$log"; then
         pass "$when: while Outlook holds the add-in, a silent removal ends with 1603 and its log names OUTLOOK.EXE"
     else
         fail "$when: while Outlook holds the add-in, a silent removal ends with 1603 and its log names OUTLOOK.EXE (exit $status)"
