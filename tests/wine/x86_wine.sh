@@ -22,7 +22,12 @@ x86_note=
 x86_tag=x86$x86_note
 x86_missing="no 32-bit Wine: scripts/setup-x86-emulation.sh has not made its root"
 
+# Wine finds a prefix's server by the folder's device and inode: a server still serving a removed
+# prefix whose inode the new folder reuses would serve it too, with the old prefix's registry, and
+# lose what is written when it ends. Such a server is ended first.
 x86_prefix() {  # x86_prefix <folder>: a new prefix that holds both bitnesses
     rm -rf "$1"
     cp -a "$x86_prefix_template" "$1"
+    WINEPREFIX=$1 timeout 60 "$x86_wineserver" -k >/dev/null 2>&1
+    return 0
 }
