@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Makes the Windows Installer package from installer/quorvel.wxs, the files build_files.py prints
 # from installer/build_files.txt and the registry entries that quorvel-wix-registry prints from the
-# registration table. Run from the source root after the
-# builds, with build/dist, build/installer/quorvel.ico and build/installer/quorvel_actions.dll in place.
+# registration table. Run from the source root after the builds, with build/dist,
+# build/installer/quorvel.ico and build/installer/quorvel_actions.dll in place.
 # Usage: installer/make_msi.sh VERSION OUTPUT.msi
 set -euo pipefail
 version=$1
@@ -11,10 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 build/native/quorvel-wix-registry >"$work/registry.wxs"
-# The publisher the version resources name.
-publisher=$(sed -n 's/^#define QUORVEL_PUBLISHER "\(.*\)"$/\1/p' src/win32/product_version.h)
+source installer/product_facts.sh
 # The product code is named after the upgrade code and the version: the same for every build of one version.
-upgrade_code=$(sed -n 's/.*UpgradeCode="{\([^}]*\)}".*/\1/p' installer/quorvel.wxs)
 product_code=$(python3 -c 'import sys, uuid; print("{%s}" % str(uuid.uuid5(uuid.UUID(sys.argv[1]), sys.argv[2])).upper())' \
     "$upgrade_code" "$version")
 python3 installer/build_files.py wix "$upgrade_code" >"$work/files.wxs"

@@ -46,8 +46,7 @@ mkdir -p build/installer
 convert resources/about.bmp -define icon:auto-resize=48,32,16 build/installer/quorvel.ico
 setup=build/dist/Quorvel-$version-setup.exe
 package=build/dist/Quorvel-$version.msi
-publisher=$(sed -n 's/^#define QUORVEL_PUBLISHER "\(.*\)"$/\1/p' src/win32/product_version.h)
-upgrade_code=$(sed -n 's/.*UpgradeCode="\({[^}]*}\)".*/\1/p' installer/quorvel.wxs)
+source installer/product_facts.sh
 python3 installer/build_files.py nsis >build/installer/build_files.nsh
 makensis -V2 -DVERSION="$version" -DPUBLISHER="$publisher" -DDIST="$root/build/dist" -DICON="$root/build/installer/quorvel.ico" \
     -DBUILD_FILES="$root/build/installer/build_files.nsh" -DUPGRADE_CODE="$upgrade_code" -DOUTFILE="$root/$setup" installer/quorvel.nsi

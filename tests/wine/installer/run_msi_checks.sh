@@ -21,6 +21,8 @@ source tests/wine/x86_wine.sh
 source tests/wine/xvfb.sh
 
 package=$(ls build/dist/Quorvel-*.msi 2>/dev/null | head -1)
+# The package as each prefix holds it (new_prefix).
+msi='C:\checks\'"$(basename "$package")"
 version=$(basename "$package" .msi)
 version=${version#Quorvel-}
 manual="Quorvel User Manual.pdf"
@@ -92,14 +94,19 @@ check_tables() {
     fi
 }
 
-# Each prefix holds a stand-in of the user's Outlook data file, where the settings item and the
-# group schedules live: no step may touch it.
+# Each prefix holds both packages, and a stand-in of the user's Outlook data file, where the
+# settings item and the group schedules live: no step may touch it. default_folder is the per-user
+# folder the package installs into when given none.
 new_prefix() {  # new_prefix <name>
     export WINEPREFIX=$work/prefix-$1
     x86_prefix "$WINEPREFIX"
     prepare_prefix
     cp "$package" "$WINEPREFIX/drive_c/checks/"
-    user_data="$(unix_path "$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Outlook/Outlook.pst"
+    cp "$earlier" "$WINEPREFIX/drive_c/checks/earlier.msi"
+    local local_app_data
+    local_app_data=$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+    default_folder="$local_app_data\\Programs\\Quorvel"
+    user_data="$(unix_path "$local_app_data")/Microsoft/Outlook/Outlook.pst"
     mkdir -p "$(dirname "$user_data")"
     head -c 65536 /dev/urandom >"$user_data"
     cp "$user_data" "$work/user-data.pst"
@@ -209,11 +216,9 @@ regsvr() {  # regsvr <arch> [/u] <dll>: the build's own regsvr32
 
 # Per user, default folder: an upgrade, the keys measured against DllRegisterServer, a repair.
 round_default() {
-    local when="per user, default folder$x86_note" msi='C:\checks\'"$(basename "$package")"
+    local when="per user, default folder$x86_note"
     new_prefix default
-    cp "$earlier" "$WINEPREFIX/drive_c/checks/earlier.msi"
-    local folder unix_folder
-    folder="$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel"
+    local folder=$default_folder unix_folder
     unix_folder=$(unix_path "$folder")
     # Over the setup program's install the package refuses, so that neither is left half removed.
     local setup_entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
@@ -261,9 +266,9 @@ round_default() {
 
 # While the stand-in Outlook holds the installed x64 DLL, a silent removal names it in the log,
 # ends with 1603 and changes nothing.
-check_held() {  # check_held <when> <unix folder> <install folder> <package> [property...]
-    local when=$1 unix_folder=$2 folder=$3 msi=$4
-    shift 4
+check_held() {  # check_held <when> <unix folder> <install folder> [property...]
+    local when=$1 unix_folder=$2 folder=$3
+    shift 3
     if ! start_outlook "$folder\\x64\\Quorvel.dll"; then
         fail "$when: the stand-in Outlook starts with the add-in loaded"
         return
@@ -335,12 +340,10 @@ check_held() {  # check_held <when> <unix folder> <install folder> <package> [pr
 # own: after an upgrade Wine's msiexec keeps no record of the upgrade code, so it would find no
 # later version, and a refused install per machine makes it forget the installed product.
 round_downgrade() {
-    local when="per user, a downgrade$x86_note" msi='C:\checks\'"$(basename "$package")"
+    local when="per user, a downgrade$x86_note"
     new_prefix downgrade
-    cp "$earlier" "$WINEPREFIX/drive_c/checks/earlier.msi"
-    local folder unix_folder
-    folder="$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel"
-    unix_folder=$(unix_path "$folder")
+    local unix_folder
+    unix_folder=$(unix_path "$default_folder")
     expect "$when: the package installs" msiexec /i "$msi"
     if ! msiexec /i 'C:\checks\earlier.msi'; then
         pass "$when: the earlier package over this version is refused"
@@ -363,7 +366,7 @@ round_downgrade() {
 # With <from earlier> yes, the earlier package is installed with the properties first and the
 # package upgrades it given none: it finds the folder by itself.
 install_round() {  # install_round <name> <when> <folder> <HKCU|HKLM> <from earlier: yes|no> [property...] -- [maintenance property...]
-    local name=$1 when=$2$x86_note folder=$3 root_key=$4 from_earlier=$5 msi='C:\checks\'"$(basename "$package")"
+    local name=$1 when=$2$x86_note folder=$3 root_key=$4 from_earlier=$5
     shift 5
     local properties=()
     while [ "$1" != -- ]; do properties+=("$1"); shift; done
@@ -373,7 +376,6 @@ install_round() {  # install_round <name> <when> <folder> <HKCU|HKLM> <from earl
     unix_folder=$(unix_path "$folder")
     local install=("${properties[@]}") installs="installs"
     if [ "$from_earlier" = yes ]; then
-        cp "$earlier" "$WINEPREFIX/drive_c/checks/earlier.msi"
         expect "$when: the earlier package 0.0.1 installs" msiexec /i 'C:\checks\earlier.msi' "${properties[@]}"
         install=("$@")
         installs="upgrades it in its folder, given no folder"
@@ -388,13 +390,11 @@ install_round() {  # install_round <name> <when> <folder> <HKCU|HKLM> <from earl
     settle
     check_files "$unix_folder" "$when"
     if [ "$from_earlier" = yes ]; then
-        local default_folder
-        default_folder=$(unix_path "$(run64 cmd /c echo '%LOCALAPPDATA%' 2>/dev/null | tr -d '\r')\\Programs\\Quorvel")
-        if [ ! -e "$default_folder" ]; then pass "$when: nothing went to the default folder"; else fail "$when: nothing went to the default folder"; fi
+        if [ ! -e "$(unix_path "$default_folder")" ]; then pass "$when: nothing went to the default folder"; else fail "$when: nothing went to the default folder"; fi
     fi
     check_entry "$when"
     check_keys "$when" "$root_key" "$folder"
-    check_held "$when" "$unix_folder" "$folder" "$msi" "$@"
+    check_held "$when" "$unix_folder" "$folder" "$@"
     check_keys "$when, held" "$root_key" "$folder"
     if [ "$root_key" = HKLM ]; then
         listing HKCU "$folder" >"$work/user-keys.txt"
