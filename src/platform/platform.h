@@ -37,6 +37,9 @@ public:
     virtual bool fileExists(const std::string& path) = 0;
     // The time of day in the user's regional time format.
     virtual std::string timeOfDayText() = 0;
+    // `text` folded by the system's linguistic rules so that finding ignores case and accents:
+    // the key of "Zoë Ångström" contains the key of "zoe".
+    virtual std::string searchKey(const std::string& text) = 0;
 
 protected:
     ~Services() = default;

@@ -48,7 +48,27 @@ public:
     virtual ~Picture() = default;
 };
 
-// An unsorted list; each entry has a text, an item datum and a chosen flag.
+// What is known of a person's or a resource's time at a meeting's time. Unknown: not yet asked.
+enum class Availability { Unknown, Free, Tentative, Busy, OutOfOffice, WorkingElsewhere, NoInformation };
+
+// The state in words, as accessible names and the legend give it: "busy", "out of office"; ""
+// for Unknown.
+std::string availabilityWords(Availability availability);
+
+// The states a legend explains, in the order it shows them.
+constexpr Availability LegendStates[] = {Availability::Free,        Availability::Tentative,
+                                         Availability::Busy,        Availability::OutOfOffice,
+                                         Availability::WorkingElsewhere, Availability::NoInformation};
+
+// Rows of a list: the first and how many.
+struct Rows {
+    int first = 0;
+    int count = 0;
+};
+
+// An unsorted list; each entry has a text, an item datum and a chosen flag, and in a list made
+// with marks, an availability drawn before its text and added to its accessible name
+// ("Anna Berg, busy").
 class ListBox {
 public:
     virtual ~ListBox() = default;
@@ -67,8 +87,32 @@ public:
     // Many changes come between these two: the list may put off redrawing until the last.
     virtual void beginUpdate() {}
     virtual void endUpdate() {}
+    virtual void setMark(int index, Availability mark) = 0;
+    virtual Availability mark(int index) const = 0;
+    // The entries in view now.
+    virtual Rows visibleRows() const = 0;
     // Called after the user toggled an entry with a click.
     std::function<void(int index)> onToggled;
+    // Called after other entries came into view (scrolling, the keyboard, a new size).
+    std::function<void()> onScrolled;
+};
+
+// A one-line box the user types into. Esc in it clears it, and does not close the window.
+class SearchBox {
+public:
+    virtual ~SearchBox() = default;
+    virtual std::string text() const = 0;
+    virtual void setText(const std::string& text) = 0;
+    // Called after each change of the text, the user's or setText's.
+    std::function<void()> onChange;
+};
+
+// Work done a step at a time on the window's thread while it is otherwise idle: one step per
+// timer slice, never a step inside another. It ends when a step answers false, or when this
+// object is destroyed.
+class IdleWork {
+public:
+    virtual ~IdleWork() = default;
 };
 
 enum class Border { Sizable, FixedSingle, FixedDialog };
@@ -96,10 +140,17 @@ public:
     // `isDefault` and `isCancel` make it the Enter and the Escape button.
     virtual Button& addButton(const ControlSpec& spec, const std::string& caption, bool isDefault = false,
                               bool isCancel = false) = 0;
-    virtual ListBox& addListBox(const ControlSpec& spec, bool multiSelect) = 0;
+    // With `marked`, each entry has room for its availability's mark before its text.
+    virtual ListBox& addListBox(const ControlSpec& spec, bool multiSelect, bool marked = false) = 0;
+    virtual SearchBox& addSearchBox(const ControlSpec& spec) = 0;
+    // Each of LegendStates' marks with its words, in one row.
+    virtual void addAvailabilityLegend(const ControlSpec& spec) = 0;
     virtual Picture& addPicture(const ControlSpec& spec, int bitmapId) = 0;
     // An etched horizontal separator.
     virtual void addSeparator(const ControlSpec& spec) = 0;
+
+    // Starts `step` running as idle work of this window's thread.
+    virtual std::unique_ptr<IdleWork> startIdleWork(std::function<bool()> step) = 0;
 
     // Called when the user closes the window from its title bar.
     std::function<void()> onCloseRequest;
