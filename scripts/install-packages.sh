@@ -10,7 +10,7 @@ packages=(cmake ninja-build g++ googletest libgtest-dev python3-olefile
           wine64 xvfb x11-utils imagemagick fonts-wine)
 # The template library and its second reader, the installers and their reader, the manual and
 # its checks.
-packages+=(pkg-config libgsf-1-dev libemail-outlook-message-perl libemail-address-perl
+packages+=(pkg-config libicu-dev libgsf-1-dev libemail-outlook-message-perl libemail-address-perl
            nsis wixl msitools rst2pdf fonts-dejavu-core fonts-dejavu-extra poppler-utils)
 # Signing the builds, and the throw-away certificate of its check.
 packages+=(osslsigncode openssl)

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "free_busy.h"
+
 namespace sim {
 
 class SimObject;
@@ -69,6 +71,7 @@ public:
     std::string version = "12.0.0.4518";
     std::string currentUser = "Erik Lund";
     std::set<std::string> unresolvable;
+    FreeBusyBook freeBusy;
     std::set<int32_t> removedControls;
     std::vector<Alert> alerts;
     // Errors that event handlers returned: Outlook ignores them and goes on.

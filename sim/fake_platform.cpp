@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "search_key.h"
+
 namespace sim {
 namespace {
 
@@ -85,6 +87,8 @@ std::optional<std::string> FakePlatform::loadString(uint32_t id) {
     if (found == strings_.end()) return std::nullopt;
     return found->second;
 }
+
+std::string FakePlatform::searchKey(const std::string& text) { return FoldForSearch(text); }
 
 bool FakePlatform::fileExists(const std::string& path) {
     if (files_.count(path) > 0) return true;

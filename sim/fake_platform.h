@@ -30,6 +30,7 @@ public:
     std::string libraryFolder() override { return libraryFolder_; }
     bool fileExists(const std::string& path) override;
     std::string timeOfDayText() override { return timeOfDay_; }
+    std::string searchKey(const std::string& text) override;
 
     void setRegistryValue(uint32_t root, const std::string& key, const std::string& name, uint32_t type,
                           const std::string& bytes);

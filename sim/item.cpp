@@ -98,6 +98,13 @@ void Item::addAppointmentMembers() {
         state_.start = value.toDate();
         changed();
     });
+    property("End", [this](Args&) { return Value(state_.end); });
+    writable("End", [this](const Value& value) {
+        state_.end = value.toDate();
+        changed();
+    });
+    property("IsRecurring", [this](Args&) { return Value(state_.series.count > 0); });
+    method("GetRecurrencePattern", [this](Args&) { return objectValue(make<RecurrencePattern>(context(), self())); });
     property("ReminderSet", [this](Args&) { return Value(state_.reminderSet); });
     writable("ReminderSet", [this](const Value& value) {
         state_.reminderSet = value.toBool();
@@ -122,6 +129,17 @@ void Item::addAppointmentMembers() {
     writable("Resources", [this](const Value& value) { setNames(3, value.toString()); });
     guard({"Organizer", "RequiredAttendees", "OptionalAttendees", "Resources"});
     answerInterface(automation::Interface::OutlookAppointmentItem);
+}
+
+void Item::setTime(automation::Date start, automation::Date end) {
+    state_.start = start;
+    state_.end = end;
+    changed();
+}
+
+void Item::setSeries(WeeklySeries series) {
+    state_.series = series;
+    changed();
 }
 
 void Item::setSubject(std::string subject) {

@@ -8,6 +8,7 @@
 
 #include "automation/value.h"
 #include "recipient.h"
+#include "recurrence.h"
 #include "sim_object.h"
 
 namespace sim {
@@ -28,7 +29,10 @@ struct ItemState {
     std::string subject;
     std::string messageClass;
     std::string organizer;
-    automation::Date start;
+    // A new appointment's time in this session: Thursday 14 January 2027, 10:00 to 11:00.
+    automation::Date start{46401 + 10.0 / 24};
+    automation::Date end{46401 + 11.0 / 24};
+    WeeklySeries series;
     bool reminderSet = false;
     int16_t meetingStatus = 0;
     int16_t busyStatus = 2;
@@ -45,6 +49,10 @@ public:
     void setSubject(std::string subject);
     const std::string& messageClass() const { return state_.messageClass; }
     const std::string& entryId() const { return entryId_; }
+    const WeeklySeries& series() const { return state_.series; }
+    // The user sets the appointment's time, and makes it a weekly series (a count of 0: none).
+    void setTime(automation::Date start, automation::Date end);
+    void setSeries(WeeklySeries series);
     ItemState snapshot() const;
     // Takes the given properties as the saved ones.
     void restore(const ItemState& state);

@@ -24,6 +24,11 @@ NameSpace::NameSpace(Context& session) : SimObject(session, "NameSpace") {
         if (!folder) throw fail::invalidArgument();
         return objectValue(folder);
     });
+    // A recipient of no item, unresolved, as for free/busy look-ups.
+    method("CreateRecipient", [this](Args& args) {
+        auto data = std::make_shared<RecipientData>(RecipientData{required(args, 0).toString(), 1, false, ""});
+        return objectValue(make<Recipient>(context(), data, nullptr, true));
+    });
     method("GetItemFromID", [this](Args& args) {
         std::string store = optional(args, 1, Value("")).toString();
         if (!store.empty() && store != StoreId) throw fail::notFound();

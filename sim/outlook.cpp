@@ -82,6 +82,8 @@ void Outlook::setSecurityWrapperRefusesRecipients(bool refuses) { context_->wrap
 
 void Outlook::denyAccess(bool denied) { context_->accessDenied = denied; }
 
+FreeBusyBook& Outlook::freeBusy() { return context_->freeBusy; }
+
 void Outlook::markUnresolvable(const std::string& name) { context_->unresolvable.insert(name); }
 
 bool Outlook::securityWrapperInstalled() const { return context_->wrapperInstalled; }

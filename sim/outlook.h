@@ -56,6 +56,7 @@ public:
 
     automation::Object application();
     FakePlatform& platform() { return platform_; }
+    FreeBusyBook& freeBusy();
     // Makes this session the process's component factory and platform services, until destroyed.
     void makeCurrent();
     // The security wrapper library's ProgIDs while it is installed; Nothing for anything else.

@@ -1,5 +1,8 @@
 #include "recipient.h"
 
+#include <chrono>
+#include <thread>
+
 #include "item.h"
 
 namespace sim {
@@ -19,6 +22,18 @@ Recipient::Recipient(Context& session, std::shared_ptr<RecipientData> data, std:
         data_->resolved = context().isResolvable(data_->name);
         changed();
         return Value(data_->resolved);
+    });
+    method("FreeBusy", [this](Args& args) {
+        const double from = required(args, 0).toDate().serial;
+        const int32_t minutesPerChar = required(args, 1).toInt32();
+        const bool complete = optional(args, 2, Value(false)).toBool();
+        if (minutesPerChar <= 0) throw fail::invalidArgument();
+        const FreeBusyBook& book = context().freeBusy;
+        if (book.costMilliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(book.costMilliseconds));
+        if (!context().isResolvable(data_->name)) throw fail::failed("The name could not be resolved.");
+        if (book.failing.count(data_->name))
+            throw fail::failed("The free/busy information of " + data_->name + " could not be retrieved.");
+        return Value(book.slots(data_->name, from, minutesPerChar, complete));
     });
     property("AddressEntry",
              [this](Args&) { return objectValue(make<AddressEntry>(context(), data_->name, data_->address)); });

@@ -1,11 +1,13 @@
 #include "directory/people_resources_form.h"
 
 #include "automation/counted_loop.h"
+#include "directory/availability_summary.h"
 #include "directory/temporary_draft.h"
 #include "host/globals.h"
 #include "log/error_label.h"
 #include "outlook/outlook_constants.h"
 #include "outlook/outlook_module.h"
+#include "platform/platform.h"
 #include "session/addin.h"
 
 using automation::EventArgs;
@@ -15,27 +17,58 @@ namespace {
 
 std::unique_ptr<ui::Window> createWindow() {
     return ui::toolkit().createWindow(
-        {"PeopleResourcesForm", "People & Resources", 7425, 5775, ui::Border::FixedSingle});
+        {"PeopleResourcesForm", "People & Resources", 7425, 6375, ui::Border::FixedSingle});
+}
+
+ui::SearchBox& addFindBox(ui::Window& window) {
+    window.addLabel({"FindLabel", {240, 135, 555, 255}, 5}, "Find:");
+    return window.addSearchBox({"FindBox", {840, 90, 6345, 315}, 0});
 }
 
 ui::ListBox& addList(ui::Window& window, const char* name, int left, int tabIndex) {
-    return window.addListBox({name, {left, 360, 3375, 4350}, tabIndex}, true);
+    return window.addListBox({name, {left, 765, 3375, 3945}, tabIndex}, true, true);
+}
+
+ui::Label& addSummary(ui::Window& window) {
+    window.addAvailabilityLegend({"Legend", {240, 4800, 6975, 255}, 8});
+    return window.addLabel({"SummaryLabel", {240, 5130, 6975, 450}, 9}, "");
+}
+
+std::vector<ChosenAvailability> chosenOf(const DirectoryList& list, const AvailabilityCheck& check) {
+    std::vector<ChosenAvailability> chosen;
+    for (int entry : list.ChosenEntries()) {
+        FreeBusyReading reading = check.Known(list.Text(entry));
+        reading.state = list.Availability(entry);
+        chosen.push_back({list.Text(entry), reading});
+    }
+    return chosen;
 }
 
 }  // namespace
 
 PeopleResourcesForm::PeopleResourcesForm()
     : window_(createWindow()),
-      people_(addList(*window_, "PeopleList", 240, 0)),
-      resources_(addList(*window_, "ResourcesList", 3840, 1)),
+      findBox_(addFindBox(*window_)),
+      people_(addList(*window_, "PeopleList", 240, 1)),
+      resources_(addList(*window_, "ResourcesList", 3840, 2)),
+      summary_(addSummary(*window_)),
+      availability_(people_, resources_, [this] { UpdateSummary(); }),
       appointmentItem_(*this, automation::EventSet::Item,
                        {{"Close", [this](EventArgs&) { AppointmentItem_Close(); }}}) {
-    window_->addLabel({"PeopleLabel", {240, 120, 3375, 255}, 2}, "People");
-    window_->addLabel({"ResourcesLabel", {3840, 120, 3375, 255}, 3}, "Resources");
-    ui::Button& save = window_->addButton({"SaveButton", {5520, 5160, 1695, 375}, 4}, "Save && Close");
-    ui::Button& cancel = window_->addButton({"CancelButton", {3600, 5160, 1695, 375}, 5}, "Cancel");
+    window_->addLabel({"PeopleLabel", {240, 525, 3375, 255}, 6}, "People");
+    window_->addLabel({"ResourcesLabel", {3840, 525, 3375, 255}, 7}, "Resources");
+    ui::Button& save = window_->addButton({"SaveButton", {5520, 5760, 1695, 375}, 3}, "Save && Close");
+    ui::Button& cancel = window_->addButton({"CancelButton", {3600, 5760, 1695, 375}, 4}, "Cancel");
     save.onClick = [this] { SaveButton_Click(); };
     cancel.onClick = [this] { CancelButton_Click(); };
+    findBox_.onChange = [this] { FindBox_Change(); };
+    for (DirectoryList* list : {&people_, &resources_}) {
+        list->OnToggled = [this](int) {
+            UpdateSummary();
+            availability_.Wake();
+        };
+        list->OnScrolled = [this] { availability_.Wake(); };
+    }
     // Closing from the title bar acts as Cancel: unloading would drop the directory held here.
     window_->onCloseRequest = [this] { CancelButton_Click(); };
 }
@@ -65,6 +98,10 @@ void PeopleResourcesForm::InitForm(const DirectoryReading& directory) {
 void PeopleResourcesForm::ShowForm(const Object& appointment) {
     ErrorLabel on("ShowForm:");
     on.step([&] { window_->hide(); });
+    availability_.Stop();
+    findBox_.setText("");
+    people_.ForgetAvailability();
+    resources_.ForgetAvailability();
     on.step([&] { appointmentItem_.set(appointment); });
     int16_t version = 0;
     on.step([&] { version = Addin().GetOutlookVersion(); });
@@ -92,8 +129,32 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
         AddRecipients(on, recipients);
         on.step([&] { window_->setCaption("People & Resources: " + AppointmentItem().get("Subject").toString()); });
         on.step([&] { window_->show(); });
+        // Availability is asked for only once the window is there, while Outlook is idle.
+        if (window_->isVisible()) availability_.Start(*window_, AppointmentItem());
+        UpdateSummary();
     }
     if (copy) DeleteTemporaryDraft(on, copy);
+}
+
+void PeopleResourcesForm::FindBox_Change() {
+    const std::string key = platform::services().searchKey(findBox_.text());
+    people_.SetFilter(key);
+    resources_.SetFilter(key);
+    UpdateSummary();
+    availability_.Wake();
+}
+
+void PeopleResourcesForm::UpdateSummary() {
+    std::vector<ChosenAvailability> chosen = chosenOf(people_, availability_);
+    std::vector<ChosenAvailability> resources = chosenOf(resources_, availability_);
+    chosen.insert(chosen.end(), resources.begin(), resources.end());
+    const int hidden = people_.HiddenChosenCount() + resources_.HiddenChosenCount();
+    summary_.setText(AvailabilitySummary(chosen, availability_.Recurring(), hidden));
+}
+
+void PeopleResourcesForm::Finish() {
+    availability_.Stop();
+    appointmentItem_.clear();
 }
 
 void PeopleResourcesForm::AddRecipients(const ErrorLabel& on, const Object& recipients) {
@@ -118,6 +179,7 @@ void PeopleResourcesForm::AddRecipients(const ErrorLabel& on, const Object& reci
 void PeopleResourcesForm::SaveButton_Click() {
     ErrorLabel on("SaveButton_Click:");
     on.step([&] { window_->hide(); });
+    availability_.Stop();
     Object target;
     on.step([&] { target = GetSafeAppointmentItem(AppointmentItem()); });
     on.step([&] { AppointmentItem().put("MeetingStatus", outlook::olNonMeeting); });
@@ -129,15 +191,15 @@ void PeopleResourcesForm::SaveButton_Click() {
     if (!resolved) IgnoreErrors([] { Addin().OutlookSecurityInfo(); });
     on.step([&] { AppointmentItem().put("MeetingStatus", outlook::olMeeting); });
     target.clear();
-    appointmentItem_.clear();
+    Finish();
 }
 
 void PeopleResourcesForm::CancelButton_Click() {
     window_->hide();
-    appointmentItem_.clear();
+    Finish();
 }
 
 void PeopleResourcesForm::AppointmentItem_Close() {
-    appointmentItem_.clear();
+    Finish();
     window_->hide();
 }

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "automation/event_binding.h"
+#include "directory/availability_check.h"
 #include "directory/directory_list.h"
 #include "directory/directory_reading.h"
 #include "ui/single_instance.h"
@@ -24,16 +25,25 @@ public:
 
     DirectoryList& PeopleList() { return people_; }
     DirectoryList& ResourcesList() { return resources_; }
+    ui::SearchBox& FindBox() { return findBox_; }
+    const ui::Label& Summary() const { return summary_; }
     const automation::Object& AppointmentItem() const { return appointmentItem_.get(); }
     ui::Window& Window() { return *window_; }
 
 private:
     void AppointmentItem_Close();
     void AddRecipients(const class ErrorLabel& on, const automation::Object& recipients);
+    void FindBox_Change();
+    void UpdateSummary();
+    // The dialog is done with its appointment: look-ups end, the appointment is let go.
+    void Finish();
 
     std::unique_ptr<ui::Window> window_;
+    ui::SearchBox& findBox_;
     DirectoryList people_;
     DirectoryList resources_;
+    ui::Label& summary_;
+    AvailabilityCheck availability_;
     automation::EventBinding appointmentItem_;
 };
 

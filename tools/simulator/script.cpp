@@ -103,9 +103,12 @@ void Script::Execute(const Words& words) {
 
 void Script::Outlook(const Words& words) {
     sim::Outlook& outlook = session_.outlook();
-    CheckForm(words, 2, 5, "outlook version|user|security-wrapper|access|fail|members|faults|template|answer|"
-                           "unresolvable|remove-control|startup|quit|newmail ...", "a setting or an event");
+    CheckForm(words, 2, 6, "outlook version|user|security-wrapper|access|fail|members|faults|template|answer|"
+                           "unresolvable|availability|idle|remove-control|startup|quit|newmail ...",
+              "a setting or an event");
     const std::string& what = words[1];
+    if (what == "availability") return Availability(words);
+    if (what == "idle") return Idle(words);
     if (what == "startup") {
         CheckForm(words, 2, 2, "outlook startup", "");
         return outlook.fireStartup();
@@ -174,7 +177,7 @@ void Script::Outlook(const Words& words) {
     }
     throw LineError("unknown outlook setting or event: " + what +
                     " (version, user, security-wrapper, access, fail, members, faults, template, answer, "
-                    "unresolvable, remove-control, startup, quit, newmail)");
+                    "unresolvable, availability, idle, remove-control, startup, quit, newmail)");
 }
 
 void Script::Quit(const Words& words) {
@@ -288,9 +291,11 @@ void Script::Inspector(const Words& words) {
         outlook.openEmptyInspector();
         return;
     }
-    CheckForm(words, 3, 5, "inspector new | inspector N add|click|send|close|activate ...",
+    CheckForm(words, 3, 5, "inspector new | inspector N add|click|send|close|activate|time|weekly ...",
               words.size() == 1 ? "new or an inspector number" : "an action");
     const std::string& verb = words[2];
+    if (verb == "time") return AppointmentTime(InspectorNumbered(words[1]), words);
+    if (verb == "weekly") return MakeWeekly(InspectorNumbered(words[1]), words);
     if (verb == "close") {
         CheckForm(words, 3, 4, "inspector N close [save]", "");
         if (words.size() == 4) OneOf(words[3], {"save"}, "inspector N close [save]");
@@ -315,7 +320,7 @@ void Script::Inspector(const Words& words) {
         CheckForm(words, 5, 5, "inspector N add TYPE \"Name\"", words.size() == 3 ? "a recipient type" : "a name");
         return TypeRecipient(InspectorNumbered(words[1]), RecipientType(words[3]), words[4]);
     }
-    throw LineError("unknown inspector action: " + verb + " (add, click, send, close, activate)");
+    throw LineError("unknown inspector action: " + verb + " (add, click, send, close, activate, time, weekly)");
 }
 
 void Script::TypeRecipient(const Object& inspector, int16_t type, const std::string& name) {
@@ -345,7 +350,8 @@ Object Script::ItemOf(const Object& inspector) {
 }
 
 void Script::Window(const Words& words) {
-    CheckForm(words, 3, 5, "window NAME click|tick|close ...", words.size() == 1 ? "a window name" : "an action");
+    CheckForm(words, 3, 5, "window NAME click|tick|type|escape|scroll|close ...",
+              words.size() == 1 ? "a window name" : "an action");
     const std::string& name = words[1];
     const std::string& verb = words[2];
     if (verb == "close") {
@@ -360,7 +366,19 @@ void Script::Window(const Words& words) {
         CheckForm(words, 5, 5, "window NAME tick LIST \"Entry\"", words.size() == 3 ? "a list" : "an entry");
         return OnWindow([&] { session_.windows().Tick(name, words[3], words[4]); });
     }
-    throw LineError("unknown window action: " + verb + " (click, tick, close)");
+    if (verb == "type") {
+        CheckForm(words, 5, 5, "window NAME type BOX \"Text\"", words.size() == 3 ? "a search box" : "a text");
+        return OnWindow([&] { session_.windows().Type(name, words[3], words[4]); });
+    }
+    if (verb == "escape") {
+        CheckForm(words, 4, 4, "window NAME escape CONTROL", "a control");
+        return OnWindow([&] { session_.windows().Escape(name, words[3]); });
+    }
+    if (verb == "scroll") {
+        CheckForm(words, 5, 5, "window NAME scroll LIST \"Entry\"", words.size() == 3 ? "a list" : "an entry");
+        return OnWindow([&] { session_.windows().Scroll(name, words[3], words[4]); });
+    }
+    throw LineError("unknown window action: " + verb + " (click, tick, type, escape, scroll, close)");
 }
 
 void Script::Ribbon(const Words& words) {

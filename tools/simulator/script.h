@@ -35,6 +35,11 @@ private:
     void Inspector(const Words& words);
     void TypeRecipient(const automation::Object& inspector, int16_t type, const std::string& name);
     void Window(const Words& words);
+    // Free/busy of the session's names, Outlook being idle, an appointment's time and series.
+    void Availability(const Words& words);
+    void Idle(const Words& words);
+    void AppointmentTime(const automation::Object& inspector, const Words& words);
+    void MakeWeekly(const automation::Object& inspector, const Words& words);
     void Ribbon(const Words& words);
     void Show(const Words& words);
     void ShowWindow(const std::string& name);

@@ -1,6 +1,7 @@
 #include "script_words.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace {
 
@@ -17,6 +18,26 @@ void CheckForm(const Words& words, size_t least, size_t most, const std::string&
         throw LineError("`" + Joined(words, words.size()) + "` needs " + missing + ": " + form);
     if (words.size() > most)
         throw LineError("too many words after `" + Joined(words, most) + "`: " + form);
+}
+
+double DateAndTime(const std::string& word) {
+    int year = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    int hour = 0;
+    int minute = 0;
+    char end = 0;
+    if (std::sscanf(word.c_str(), "%4d-%2u-%2u %2d:%2d%c", &year, &month, &day, &hour, &minute, &end) != 5 ||
+        month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        throw LineError("not a date and time \"YYYY-MM-DD HH:MM\": " + word);
+    // Days from 1 March of year 0, each 400-year era alike; OLE day 0 is 30 December 1899.
+    const int shiftedYear = year - (month <= 2 ? 1 : 0);
+    const int era = (shiftedYear >= 0 ? shiftedYear : shiftedYear - 399) / 400;
+    const int yearOfEra = shiftedYear - era * 400;
+    const int dayOfYear = static_cast<int>((153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1);
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const long long daysSince1970 = era * 146097LL + dayOfEra - 719468;
+    return static_cast<double>(daysSince1970 + 25569) + (hour * 60 + minute) / (24.0 * 60);
 }
 
 int Number(const std::string& word) {

@@ -23,6 +23,8 @@ void CheckForm(const Words& words, size_t least, size_t most, const std::string&
 int Number(const std::string& word);
 // `word` when it is one of `choices`; otherwise refuses the line with the command's form.
 const std::string& OneOf(const std::string& word, std::initializer_list<const char*> choices, const std::string& form);
+// A date and time written "YYYY-MM-DD HH:MM", as an OLE date.
+double DateAndTime(const std::string& word);
 sim::FolderKind FolderNamed(const std::string& name);
 int16_t RecipientType(const std::string& name);
 // The window numbered `word` among `count` open ones of that kind (explorer, inspector), or the

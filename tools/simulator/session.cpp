@@ -89,7 +89,7 @@ std::vector<std::string> Session::logLines() {
     for (const WindowView& window : windows_->Windows()) {
         const ControlView* list = window.name == "MainForm" ? window.control("ErrorList") : nullptr;
         if (!list) continue;
-        for (const auto& entry : list->entries) lines.push_back(entry.first);
+        for (const auto& entry : list->entries) lines.push_back(entry.text);
     }
     return lines;
 }

@@ -8,10 +8,12 @@ void PrintList(std::ostream& out, const ControlView& list) {
     out << "    " << list.name << " (" << list.entries.size() << "):";
     if (list.entries.empty()) out << " (empty)";
     out << "\n";
-    for (const auto& [text, chosen] : list.entries) {
+    for (const ListEntryView& entry : list.entries) {
         out << "      ";
-        if (list.multiSelect) out << "[" << (chosen ? 'x' : ' ') << "] ";
-        out << text << "\n";
+        if (list.multiSelect) out << "[" << (entry.chosen ? 'x' : ' ') << "] ";
+        out << entry.text;
+        if (!entry.availability.empty()) out << " (" << entry.availability << ")";
+        out << "\n";
     }
 }
 
@@ -40,6 +42,13 @@ void PrintWindow(std::ostream& out, const WindowView& window) {
             break;
         case ControlView::Kind::Separator:
             out << "    ----\n";
+            break;
+        case ControlView::Kind::SearchBox:
+            out << "    " << control.name << ": [" << control.text << "_]\n";
+            break;
+        case ControlView::Kind::Legend:
+            out << "    " << control.name << ": (marks: free, tentative, busy, out of office, working elsewhere, "
+                   "no information)\n";
             break;
         }
     }

@@ -19,9 +19,41 @@ public:
     const std::vector<HeadlessWindow*>& windows() const { return windows_; }
     HeadlessWindow* find(const std::string& name) const;
 
+    // One timer slice: each idle work runs one step. Answers how many ran.
+    int runIdleSlice();
+    bool idleWorkPending() const { return !idleWorks_.empty(); }
+
 private:
     friend class HeadlessWindow;
+    friend class HeadlessIdleWork;
     std::vector<HeadlessWindow*> windows_;
+    std::vector<class HeadlessIdleWork*> idleWorks_;
+};
+
+class HeadlessIdleWork : public IdleWork {
+public:
+    HeadlessIdleWork(HeadlessToolkit& toolkit, std::function<bool()> step);
+    ~HeadlessIdleWork() override;
+    // Runs the step; once it answered false, the work is no longer pending.
+    void runStep();
+
+private:
+    void finish();
+
+    HeadlessToolkit& toolkit_;
+    std::function<bool()> step_;
+};
+
+class HeadlessSearchBox : public SearchBox {
+public:
+    std::string text() const override { return text_; }
+    void setText(const std::string& text) override;
+    // The user types `text` into the emptied box, a character (of UTF-8) at a time.
+    void type(const std::string& text);
+    void escape() { setText(""); }
+
+private:
+    std::string text_;
 };
 
 class HeadlessLabel : public LinkLabel {
@@ -55,7 +87,8 @@ private:
 
 class HeadlessListBox : public ListBox {
 public:
-    explicit HeadlessListBox(bool multiSelect) : multiSelect_(multiSelect) {}
+    explicit HeadlessListBox(bool multiSelect, bool marked = false, int rowsInView = 20)
+        : multiSelect_(multiSelect), marked_(marked), rowsInView_(rowsInView) {}
     int addItem(const std::string& text) override;
     void removeItem(int index) override;
     void clear() override { entries_.clear(); }
@@ -67,20 +100,30 @@ public:
     std::vector<int> chosenIndexes() const override;
     void setSelected(int index, bool chosen) override;
     void unselectAll() override;
+    void setMark(int index, Availability mark) override { entry(index).mark = mark; }
+    Availability mark(int index) const override { return entry(index).mark; }
+    Rows visibleRows() const override;
     // A user's click: toggles the entry.
     void click(int index);
+    // The user scrolls until that entry is the first in view.
+    void scrollTo(int index);
     bool multiSelect() const { return multiSelect_; }
+    bool marked() const { return marked_; }
 
 private:
     struct Entry {
         std::string text;
         int32_t data = 0;
         bool chosen = false;
+        Availability mark = Availability::Unknown;
     };
     Entry& entry(int index);
     const Entry& entry(int index) const;
 
     bool multiSelect_;
+    bool marked_;
+    int rowsInView_;
+    int top_ = 0;
     std::vector<Entry> entries_;
 };
 
@@ -95,7 +138,7 @@ private:
 
 class HeadlessWindow : public Window {
 public:
-    enum class Kind { Label, LinkLabel, Button, ListBox, Picture, Separator };
+    enum class Kind { Label, LinkLabel, Button, ListBox, Picture, Separator, SearchBox, Legend };
     struct Control {
         Kind kind;
         ControlSpec spec;
@@ -103,6 +146,7 @@ public:
         std::unique_ptr<HeadlessButton> button;
         std::unique_ptr<HeadlessListBox> list;
         std::unique_ptr<HeadlessPicture> picture;
+        std::unique_ptr<HeadlessSearchBox> searchBox;
     };
 
     HeadlessWindow(HeadlessToolkit& toolkit, const WindowSpec& spec);
@@ -118,15 +162,19 @@ public:
     LinkLabel& addLinkLabel(const ControlSpec& spec, const std::string& text) override;
     Button& addButton(const ControlSpec& spec, const std::string& caption, bool isDefault,
                       bool isCancel) override;
-    ListBox& addListBox(const ControlSpec& spec, bool multiSelect) override;
+    ListBox& addListBox(const ControlSpec& spec, bool multiSelect, bool marked) override;
+    SearchBox& addSearchBox(const ControlSpec& spec) override;
+    void addAvailabilityLegend(const ControlSpec& spec) override;
     Picture& addPicture(const ControlSpec& spec, int bitmapId) override;
     void addSeparator(const ControlSpec& spec) override;
+    std::unique_ptr<IdleWork> startIdleWork(std::function<bool()> step) override;
 
     const WindowSpec& spec() const { return spec_; }
     const std::vector<Control>& controls() const { return controls_; }
     HeadlessButton* button(const std::string& name) const;
     HeadlessListBox* listBox(const std::string& name) const;
     HeadlessLabel* label(const std::string& name) const;
+    HeadlessSearchBox* searchBox(const std::string& name) const;
     // The user closes the window from its title bar.
     void requestClose();
 
