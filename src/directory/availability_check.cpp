@@ -35,6 +35,7 @@ void AvailabilityCheck::Stop() {
 
 void AvailabilityCheck::Wake() {
     if (running_ || !appointment_ || !window_) return;
+    if (appointmentRead_ && !Next()) return;
     running_ = true;
     work_ = window_->startIdleWork([this] { return Step(); });
 }
