@@ -20,12 +20,23 @@ void DirectoryList::RemoveAll() {
     entries_.clear();
     rows_.clear();
     firstIndex_.clear();
+    folded_ = 0;
+    appointmentOnly_ = 0;
+    marked_ = 0;
 }
 
 bool DirectoryList::passesFilter(Entry& entry) {
     if (filter_.empty()) return true;
     if (entry.searchKey.empty()) entry.searchKey = platform::services().searchKey(entry.text);
     return entry.searchKey.find(filter_) != std::string::npos;
+}
+
+bool DirectoryList::FoldSearchKeys(int count) {
+    for (; folded_ < entries_.size() && count > 0; ++folded_, --count) {
+        Entry& entry = entries_[folded_];
+        if (entry.searchKey.empty()) entry.searchKey = platform::services().searchKey(entry.text);
+    }
+    return folded_ < entries_.size();
 }
 
 void DirectoryList::showRow(int entry) {
@@ -39,6 +50,7 @@ void DirectoryList::showRow(int entry) {
 
 int DirectoryList::Append(const std::string& name, int32_t itemData) {
     entries_.push_back(Entry{name, itemData, false, ui::Availability::Unknown, NotShown, ""});
+    if (itemData == AppointmentOnly) ++appointmentOnly_;
     const int entry = Count() - 1;
     if (passesFilter(entries_.back())) showRow(entry);
     firstIndex_.emplace(name, entry);
@@ -60,21 +72,30 @@ void DirectoryList::removeLast() {
         widget_.removeItem(last.row);
         rows_.pop_back();
     }
+    if (last.itemData == AppointmentOnly) --appointmentOnly_;
+    if (last.availability != ui::Availability::Unknown) --marked_;
     entries_.pop_back();
+    folded_ = std::min(folded_, entries_.size());
 }
 
 void DirectoryList::Clear() {
     Update update(*this);
     widget_.unselectAll();
-    for (Entry& entry : entries_) entry.chosen = false;
+    if (!filter_.empty())
+        for (Entry& entry : entries_) entry.chosen = false;
     while (!entries_.empty() && entries_.back().itemData == AppointmentOnly) removeLast();
-    // One left among the directory's entries (a name in it twice) goes with a refill.
-    const bool more = std::any_of(entries_.begin(), entries_.end(),
-                                  [](const Entry& entry) { return entry.itemData == AppointmentOnly; });
-    if (!more) return;
+    // One appended before directory entries goes with a refill.
+    if (appointmentOnly_ == 0) return;
     entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
                                   [](const Entry& entry) { return entry.itemData == AppointmentOnly; }),
                    entries_.end());
+    appointmentOnly_ = 0;
+    marked_ = 0;
+    folded_ = 0;
+    for (Entry& entry : entries_) {
+        entry.chosen = false;
+        marked_ += entry.availability != ui::Availability::Unknown;
+    }
     firstIndex_.clear();
     for (int entry = 0; entry < Count(); ++entry) firstIndex_.emplace(Text(entry), entry);
     refill();
@@ -88,8 +109,9 @@ void DirectoryList::AddItemIfNew(const std::string& name, bool select) {
 
 std::vector<int> DirectoryList::ChosenEntries() const {
     std::vector<int> chosen;
-    for (int entry = 0; entry < Count(); ++entry)
-        if (at(entry).row == NotShown && at(entry).chosen) chosen.push_back(entry);
+    if (!filter_.empty())
+        for (int entry = 0; entry < Count(); ++entry)
+            if (at(entry).row == NotShown && at(entry).chosen) chosen.push_back(entry);
     for (int row : widget_.chosenIndexes()) chosen.push_back(rows_.at(static_cast<size_t>(row)));
     std::sort(chosen.begin(), chosen.end());
     return chosen;
@@ -128,6 +150,7 @@ void DirectoryList::SetFilter(const std::string& key) {
 }
 
 int DirectoryList::HiddenChosenCount() const {
+    if (filter_.empty()) return 0;
     return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
                                           [](const Entry& entry) { return entry.row == NotShown && entry.chosen; }));
 }
@@ -142,11 +165,13 @@ std::vector<int> DirectoryList::VisibleEntries() const {
 
 void DirectoryList::SetAvailability(int entry, ui::Availability availability) {
     Entry& target = at(entry);
+    marked_ += (availability != ui::Availability::Unknown) - (target.availability != ui::Availability::Unknown);
     target.availability = availability;
     if (target.row != NotShown) widget_.setMark(target.row, availability);
 }
 
 void DirectoryList::ForgetAvailability() {
+    if (marked_ == 0) return;
     for (int entry = 0; entry < Count(); ++entry)
         if (at(entry).availability != ui::Availability::Unknown) SetAvailability(entry, ui::Availability::Unknown);
 }

@@ -34,6 +34,9 @@ public:
 
     // Shows only the entries whose search key contains `key` (a search key itself); "" shows all.
     void SetFilter(const std::string& key);
+    // Folds the search keys of up to `count` more entries, so that the first filter need not;
+    // answers whether any are left.
+    bool FoldSearchKeys(int count);
     // The chosen entries the filter hides.
     int HiddenChosenCount() const;
     // The entries in the widget's view now.
@@ -71,7 +74,7 @@ private:
     struct Entry {
         std::string text;
         int32_t itemData;
-        bool chosen = false;
+        bool chosen = false;  // the widget's choice holds while the entry is shown
         ui::Availability availability = ui::Availability::Unknown;
         int row = NotShown;
         std::string searchKey;  // folded when a filter first needs it
@@ -90,4 +93,7 @@ private:
     std::vector<int> rows_;  // each row's entry
     std::unordered_map<std::string, int> firstIndex_;
     std::string filter_;
+    size_t folded_ = 0;  // entries before this have their search keys
+    int appointmentOnly_ = 0;
+    int marked_ = 0;  // entries whose availability is known
 };

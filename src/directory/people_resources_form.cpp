@@ -99,7 +99,7 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
     ErrorLabel on("ShowForm:");
     on.step([&] { window_->hide(); });
     availability_.Stop();
-    findBox_.setText("");
+    if (!findBox_.text().empty()) findBox_.setText("");
     people_.ForgetAvailability();
     resources_.ForgetAvailability();
     on.step([&] { appointmentItem_.set(appointment); });
@@ -130,10 +130,20 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
         on.step([&] { window_->setCaption("People & Resources: " + AppointmentItem().get("Subject").toString()); });
         on.step([&] { window_->show(); });
         // Availability is asked for only once the window is there, while Outlook is idle.
-        if (window_->isVisible()) availability_.Start(*window_, AppointmentItem());
+        if (window_->isVisible()) {
+            availability_.Start(*window_, AppointmentItem());
+            folding_ = window_->startIdleWork([this] { return FoldNames(); });
+        }
         UpdateSummary();
     }
     if (copy) DeleteTemporaryDraft(on, copy);
+}
+
+bool PeopleResourcesForm::FoldNames() {
+    constexpr int NamesPerSlice = 1000;
+    const bool people = people_.FoldSearchKeys(NamesPerSlice);
+    const bool resources = resources_.FoldSearchKeys(NamesPerSlice);
+    return people || resources;
 }
 
 void PeopleResourcesForm::FindBox_Change() {

@@ -34,6 +34,8 @@ private:
     void AppointmentItem_Close();
     void AddRecipients(const class ErrorLabel& on, const automation::Object& recipients);
     void FindBox_Change();
+    // Folds the names for finding while Outlook is idle, a share per timer slice.
+    bool FoldNames();
     void UpdateSummary();
     // The dialog is done with its appointment: look-ups end, the appointment is let go.
     void Finish();
@@ -44,6 +46,7 @@ private:
     DirectoryList resources_;
     ui::Label& summary_;
     AvailabilityCheck availability_;
+    std::unique_ptr<ui::IdleWork> folding_;
     automation::EventBinding appointmentItem_;
 };
 

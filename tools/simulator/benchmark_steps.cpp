@@ -1,6 +1,8 @@
 #include "benchmark_steps.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -51,6 +53,13 @@ public:
                {after.invokes - before.invokes, after.nameLookups - before.nameLookups},
                Resolves(session) - resolvesBefore},
               limit);
+    }
+
+    // A row of one figure alone, in ms.
+    void figure(const std::string& what, double milliseconds, const std::string& note) {
+        char line[240];
+        std::snprintf(line, sizeof line, "%-76s %9.2f ms  %s\n", what.c_str(), milliseconds, note.c_str());
+        out_ << line << std::flush;
     }
 
 private:
@@ -107,9 +116,72 @@ void Booking(Bench& bench, int recipients, int entries) {
     for (const char* when : {"first", "again"}) {
         bench.row(*session, std::string("People & Resources shown (") + when + "), " + size, 0,
                   [&] { outlook.clickButton(inspector, "People && Resources"); });
+        bench.row(*session, std::string("availability, chosen and in view (") + when + "), " + size, 0,
+                  [&] { session->windows().Idle(-1); });
         bench.row(*session, "Save & Close, " + size, 0,
                   [&] { session->windows().Click("PeopleResourcesForm", "SaveButton"); });
     }
+    inspector.clear();
+    session->shutdown();
+}
+
+// Each keystroke narrows both lists anew; the first also folds every name for finding.
+void Finding(Bench& bench, int entries) {
+    std::shared_ptr<Session> session = bench.session(entries);
+    sim::Outlook& outlook = session->outlook();
+    session->connect();
+    session->startupComplete();
+    Object inspector = outlook.displayItem(outlook.application().call("CreateItem", {int16_t{1}}).toObject());
+    outlook.clickButton(inspector, "People && Resources");
+    WindowDriver& windows = session->windows();
+    bench.row(*session, "Find: names folded while Outlook is idle, " + directoryOf(entries), 0,
+              [&] { windows.Idle(-1); });
+    bench.row(*session, "Find: the first keystroke, " + directoryOf(entries), 0,
+              [&] { windows.Type("PeopleResourcesForm", "FindBox", "p"); });
+    // Typing empties the box first: one change more than the text has characters.
+    const std::string typed = "person 12";
+    const auto start = std::chrono::steady_clock::now();
+    windows.Type("PeopleResourcesForm", "FindBox", typed);
+    const std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+    bench.figure("Find: each further keystroke, \"" + typed + "\" typed, " + directoryOf(entries),
+                 elapsed.count() / static_cast<double>(typed.size() + 1), "the mean of " + std::to_string(typed.size() + 1));
+    bench.row(*session, "Find: Esc empties it, " + directoryOf(entries), 0,
+              [&] { windows.Escape("PeopleResourcesForm", "FindBox"); });
+    windows.Click("PeopleResourcesForm", "CancelButton");
+    inspector.clear();
+    session->shutdown();
+}
+
+// With Outlook taking `cost` ms for each free/busy look-up, its thread is held for one look-up
+// at a time: the longest timer slice, against the time all of them took together.
+void SlowLookUps(Bench& bench, int cost) {
+    std::shared_ptr<Session> session = bench.session(100);
+    sim::Outlook& outlook = session->outlook();
+    session->connect();
+    session->startupComplete();
+    Object item = outlook.application().call("CreateItem", {int16_t{1}}).toObject();
+    for (int index : {1, 2, 3, 4, 5}) item.get("Recipients").toObject().call("Add", {person(index)});
+    Object inspector = outlook.displayItem(item);
+    item.clear();
+    outlook.freeBusy().costMilliseconds = cost;
+    outlook.clickButton(inspector, "People && Resources");
+    double longest = 0;
+    double total = 0;
+    int slices = 0;
+    for (;;) {
+        const auto start = std::chrono::steady_clock::now();
+        if (session->windows().Idle(1) == 0) break;
+        const std::chrono::duration<double, std::milli> slice = std::chrono::steady_clock::now() - start;
+        longest = std::max(longest, slice.count());
+        total += slice.count();
+        ++slices;
+    }
+    const std::string lookUps = std::to_string(outlook.addinCalls().at("Recipient.FreeBusy"));
+    bench.figure("availability, look-ups of " + std::to_string(cost) + " ms: longest hold of Outlook's thread", longest,
+                 lookUps + " look-ups in " + std::to_string(slices) + " slices, " + std::to_string(std::lround(total)) +
+                     " ms in all");
+    outlook.freeBusy().costMilliseconds = 0;
+    session->windows().Click("PeopleResourcesForm", "CancelButton");
     inspector.clear();
     session->shutdown();
 }
@@ -162,5 +234,7 @@ void RunBenchmark(std::ostream& out, const BenchmarkHost& host) {
     StartUp(bench, 10, ", first");
     for (int entries : {10, 1000, 10000}) StartUp(bench, entries);
     Booking(bench, 100, 10000);
+    Finding(bench, 10000);
+    SlowLookUps(bench, 200);
     for (int entries : {1000, 10000}) SettingsClosed(bench, entries);
 }
