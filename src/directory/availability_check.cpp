@@ -56,14 +56,14 @@ bool AvailabilityCheck::Step() {
         auto [list, entry] = *next;
         const std::string name = list->Text(entry);
         auto found = known_.find(name);
-        const bool lookedUp = found == known_.end();
-        const FreeBusyReading reading = lookedUp ? LookUp(name) : found->second;
+        const bool asking = found == known_.end();
+        const FreeBusyReading reading = asking ? LookUp(name) : found->second;
         // Closed while Outlook answered: what came back belongs to no showing.
         if (!appointment_) return false;
         known_[name] = reading;
         list->SetAvailability(entry, reading.state);
         changed_();
-        if (lookedUp) return true;
+        if (asking) return true;
     }
     running_ = false;
     return false;
