@@ -1,6 +1,8 @@
 #include "win32/availability_legend.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "win32/availability_mark.h"
 #include "win32/wide.h"
@@ -25,8 +27,9 @@ Blueprint Win32AvailabilityLegend::blueprint() const {
     return {L"STATIC", text, SS_OWNERDRAW};
 }
 
-// On the form's background, in the form's font, a line high at the top of the control; a line's
-// half a line apart.
+// On the form's background, in the form's font, a line high at the top of the control: the states
+// spread over its width, at most a line's height apart, so that the row fits at any DPI however
+// the font's widths grow.
 void Win32AvailabilityLegend::draw(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     HGDIOBJ previousFont = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(SendMessageW(handle(), WM_GETFONT, 0, 0)));
@@ -35,17 +38,27 @@ void Win32AvailabilityLegend::draw(const DRAWITEMSTRUCT& item) const {
     TEXTMETRICW metrics{};
     GetTextMetricsW(item.hDC, &metrics);
     const int lineHeight = metrics.tmHeight;
-    int left = item.rcItem.left;
+    std::vector<std::wstring> words;
+    std::vector<int> widths;
+    int needed = 0;
     for (ui::Availability state : ui::LegendStates) {
-        drawMark(item.hDC, markBox(left, item.rcItem.top, lineHeight), state);
+        words.push_back(legendWords(state));
+        SIZE size{};
+        GetTextExtentPoint32W(item.hDC, words.back().c_str(), static_cast<int>(words.back().size()), &size);
+        widths.push_back(size.cx);
+        needed += markRoom(lineHeight) + size.cx;
+    }
+    const int gaps = static_cast<int>(words.size()) - 1;
+    const int spare = item.rcItem.right - item.rcItem.left - needed;
+    const int gap = std::max(0, std::min(lineHeight, spare / gaps));
+    int left = item.rcItem.left;
+    for (size_t index = 0; index < words.size(); ++index) {
+        drawMark(item.hDC, markBox(left, item.rcItem.top, lineHeight), ui::LegendStates[index]);
         left += markRoom(lineHeight);
-        const std::wstring words = legendWords(state);
         RECT place{left, item.rcItem.top, item.rcItem.right, item.rcItem.top + lineHeight};
-        RECT needed = place;
-        DrawTextW(item.hDC, words.c_str(), static_cast<int>(words.size()), &needed,
-                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        DrawTextW(item.hDC, words.c_str(), static_cast<int>(words.size()), &place, DT_SINGLELINE | DT_NOPREFIX);
-        left = needed.right + lineHeight / 2;
+        DrawTextW(item.hDC, words[index].c_str(), static_cast<int>(words[index].size()), &place,
+                  DT_SINGLELINE | DT_NOPREFIX);
+        left += widths[index] + gap;
     }
     SetTextColor(item.hDC, previousText);
     SetBkMode(item.hDC, previousMode);

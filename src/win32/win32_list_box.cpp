@@ -96,11 +96,11 @@ void Win32ListBox::attached() {
     lastRows_ = visibleRows();
 }
 
-LRESULT Win32ListBox::answerEntryText(WPARAM index, LPARAM lParam) const {
+LRESULT Win32ListBox::answerEntry(WPARAM index, LPARAM lParam, bool accessibleName) const {
     if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return LB_ERR;
     auto* request = reinterpret_cast<ListEntryText*>(lParam);
     if (!request || request->size != sizeof(ListEntryText) || index >= entries_.size()) return LB_ERR;
-    const std::wstring& text = entries_[index].text;
+    const std::wstring text = accessibleName ? this->accessibleName(static_cast<int>(index)) : entries_[index].text;
     if (request->capacity > 0 && request->buffer) {
         const size_t copied = std::min<size_t>(text.size(), request->capacity - 1);
         std::copy_n(text.c_str(), copied, request->buffer);
@@ -116,7 +116,8 @@ LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wPa
 }
 
 LRESULT Win32ListBox::answer(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == listEntryTextMessage()) return answerEntryText(wParam, lParam);
+    if (message == listEntryTextMessage()) return answerEntry(wParam, lParam, false);
+    if (message == listEntryNameMessage()) return answerEntry(wParam, lParam, true);
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         IAccessible* object = accessible();
         const LRESULT answer = answerGetObject(object, wParam);
@@ -124,13 +125,12 @@ LRESULT Win32ListBox::answer(UINT message, WPARAM wParam, LPARAM lParam) {
         if (answer) return answer;
     }
     const LRESULT result = CallWindowProcW(baseProcedure_, handle(), message, wParam, lParam);
-    notifyIfScrolled(message);
+    if (updating_ == 0 && mayScroll(handle(), message)) notifyIfScrolled();
     return result;
 }
 
 // The form's handler may destroy the list, so nothing of it is touched after.
-void Win32ListBox::notifyIfScrolled(UINT message) {
-    if (!mayScroll(handle(), message)) return;
+void Win32ListBox::notifyIfScrolled() {
     const ui::Rows now = visibleRows();
     if (now.first == lastRows_.first && now.count == lastRows_.count) return;
     lastRows_ = now;
@@ -273,12 +273,14 @@ void Win32ListBox::beginUpdate() {
     if (updating_++ == 0 && handle()) send(WM_SETREDRAW, FALSE);
 }
 
-// A list box without room for every entry shows those it has; the next change tries again.
+// A list box without room for every entry shows those it has; the next change tries again. The
+// rows in view are compared once, for the whole update.
 void Win32ListBox::endUpdate() {
     if (--updating_ > 0 || !handle()) return;
     showCount();
     send(WM_SETREDRAW, TRUE);
     InvalidateRect(handle(), nullptr, TRUE);
+    notifyIfScrolled();
 }
 
 // A click toggles an entry of a multi-select list; the caret is on the entry clicked.

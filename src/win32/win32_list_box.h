@@ -75,16 +75,17 @@ private:
     Entry& entry(int index);
     const Entry& entry(int index) const;
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // Answers the entry-text message (win32/list_entry_text.h) for readers on the list's thread,
-    // and WM_GETOBJECT with the list's accessible object, for screen readers. LB_GETTEXT stays the
-    // list box's own: for a list without strings it copies an entry's item data, and a caller
-    // elsewhere gives a buffer of just that size.
+    // Answers the entry-text and entry-name messages (win32/list_entry_text.h) for readers on the
+    // list's thread, and WM_GETOBJECT with the list's accessible object, for screen readers.
+    // LB_GETTEXT stays the list box's own: for a list without strings it copies an entry's item
+    // data, and a caller elsewhere gives a buffer of just that size.
     static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answer(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT answerEntryText(WPARAM index, LPARAM lParam) const;
+    LRESULT answerEntry(WPARAM index, LPARAM lParam, bool accessibleName) const;
     void notifyToggled(int index);
-    // After a message that may have scrolled the list: the form hears of other rows in view.
-    void notifyIfScrolled(UINT message);
+    // After a message or an update that may have scrolled the list: the form hears of other rows
+    // in view.
+    void notifyIfScrolled();
 
     bool multiSelect_;
     bool marked_;

@@ -1,7 +1,5 @@
 #include "win32_window_driver.h"
 
-#include <oleacc.h>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -50,36 +48,24 @@ HWND controlNamed(HWND form, const std::string& name) {
 constexpr DWORD IdleDeadlineMs = 60000;
 
 // An entry's accessible name is its text, then ", " and its availability once known.
-std::string availabilityIn(IAccessible* list, LONG index, const std::wstring& text) {
-    if (!list) return {};
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = index + 1;
-    BSTR name = nullptr;
-    if (FAILED(IAccessible_get_accName(list, child, &name)) || !name) return {};
-    const std::wstring whole(name, SysStringLen(name));
-    SysFreeString(name);
+std::string availabilityOf(HWND list, int index, const std::wstring& text) {
+    const std::wstring name = readListEntryName(list, index);
     const std::wstring prefix = text + L", ";
-    if (whole.compare(0, prefix.size(), prefix) != 0) return {};
-    return win32::narrow(whole.c_str() + prefix.size(), whole.size() - prefix.size());
+    if (name.compare(0, prefix.size(), prefix) != 0) return {};
+    return win32::narrow(name.c_str() + prefix.size(), name.size() - prefix.size());
 }
 
 std::vector<ListEntryView> entriesOf(HWND list) {
     std::vector<ListEntryView> entries;
-    IAccessible* accessible = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(list, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                          reinterpret_cast<void**>(&accessible))))
-        accessible = nullptr;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
         const std::wstring text = readListEntryText(list, static_cast<int>(index));
         ListEntryView entry;
         entry.text = win32::narrow(text.data(), text.size());
         entry.chosen = SendMessageW(list, LB_GETSEL, index, 0) > 0;
-        entry.availability = availabilityIn(accessible, static_cast<LONG>(index), text);
+        entry.availability = availabilityOf(list, static_cast<int>(index), text);
         entries.push_back(entry);
     }
-    if (accessible) IAccessible_Release(accessible);
     return entries;
 }
 

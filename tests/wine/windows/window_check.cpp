@@ -14,9 +14,11 @@
 #include "log/main_form.h"
 #include "ui/widgets.h"
 #include "win32/form_windows.h"
+#include "availability_checks.h"
 #include "controller.h"
 #include "dpi_checks.h"
 #include "form_scenarios.h"
+#include "idle_work_checks.h"
 #include "list_accessibility_checks.h"
 #include "list_checks.h"
 #include "message_pump.h"
@@ -119,6 +121,9 @@ int main() {
     windowcheck::checkListNamedInAShownWindow();
     if (windowcheck::windowDpi(nullptr).cy != windowcheck::ChangedDpi) windowcheck::checkLabelWidenedAtChangedDpi();
     windowcheck::checkListTextRequests();
+    windowcheck::checkSearchKeys();
+    windowcheck::checkIdleWork();
+    windowcheck::checkAvailabilityMarks(controller);
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();
