@@ -72,6 +72,7 @@ void check(const FormScenario& scenario, windowcheck::Controller& controller) {
     if (name == "people_resources") {
         windowcheck::checkListKeys(window, name);
         windowcheck::checkListNames(window, name);
+        windowcheck::checkFindInForm(window, PeopleResourcesFormInstance::Get(), controller);
     }
     windowcheck::reportGeometry("made", window, scenario.expected);
     if (windowcheck::windowDpi(window).cy != windowcheck::ChangedDpi)
@@ -123,7 +124,7 @@ int main() {
     windowcheck::checkListTextRequests();
     windowcheck::checkSearchKeys();
     windowcheck::checkIdleWork();
-    windowcheck::checkAvailabilityMarks(controller);
+    windowcheck::checkAvailabilityMarks();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();
