@@ -72,7 +72,8 @@ void checkIdleWork() {
     // Alone, each timer message of the form is a step, until the third answers false.
     {
         TimerCount ticks(window);
-        expect(pollUntil([&] { return pending(window) == 0; }, StepTimeoutMs) && counted == 3 && ticks.count() == 3,
+        const bool ended = pollUntil([&] { return pending(window) == 0; }, StepTimeoutMs);
+        expect(ended && counted == 3 && ticks.count() == 3,
                "idle work runs one step per timer message and ends when a step answers false (steps " +
                    std::to_string(counted) + ", timer messages " + std::to_string(ticks.count()) + ")");
     }
