@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "win32/com_boundary.h"
 #include "win32/availability_legend.h"
+#include "win32/com_boundary.h"
 #include "win32/com_error.h"
 #include "win32/form_font.h"
 #include "win32/idle_work_pending.h"
@@ -134,12 +134,12 @@ int Win32Window::labelOf(size_t named) const {
 // it stays.
 void Win32Window::placeLabelsBeforeNamedControls() {
     for (size_t index = 0; index < controls_.size(); ++index) {
-        const HWND list = controls_[index]->handle();
-        if (!list || !isNamedByLabel(controls_[index].get())) continue;
+        const HWND named = controls_[index]->handle();
+        if (!named || !isNamedByLabel(controls_[index].get())) continue;
         const int label = labelOf(index);
         if (label < 0 || !controls_[static_cast<size_t>(label)]->handle()) continue;
         const HWND labelWindow = controls_[static_cast<size_t>(label)]->handle();
-        const HWND before = GetWindow(list, GW_HWNDPREV);
+        const HWND before = GetWindow(named, GW_HWNDPREV);
         if (before != labelWindow)
             SetWindowPos(labelWindow, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
