@@ -26,6 +26,12 @@ Function bound(const char* library, const char* function) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(bind(library, function)));
 }
 
+// Null where the system lacks it.
+template <typename Function>
+Function optional(HMODULE module, const char* function) {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, function))) : nullptr;
+}
+
 }  // namespace
 
 ShellExecuteWFunction shellExecuteW() {
@@ -44,8 +50,20 @@ RegQueryValueExWFunction regQueryValueExW() {
 }
 
 GetDpiForWindowFunction getDpiForWindow() {
-    static const auto function = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto function = optional<GetDpiForWindowFunction>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    return function;
+}
+
+NormalizeStringFunction normalizeString() {
+    static const auto function = [] {
+        const auto inKernel = optional<NormalizeStringFunction>(GetModuleHandleW(L"kernel32.dll"), "NormalizeString");
+        return inKernel ? inKernel : optional<NormalizeStringFunction>(LoadLibraryW(L"normaliz.dll"), "NormalizeString");
+    }();
+    return function;
+}
+
+LCMapStringExFunction lcMapStringEx() {
+    static const auto function = optional<LCMapStringExFunction>(GetModuleHandleW(L"kernel32.dll"), "LCMapStringEx");
     return function;
 }
 

@@ -16,11 +16,17 @@ using RegCloseKeyFunction = LONG(WINAPI*)(HKEY);
 // Bound the same way but optional: user32 has it from Windows 10 version 1607 on, and null
 // before, where a window's DPI is the screen's.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+// Also optional, from Windows Vista on: kernel32 has both, and before, normaliz.dll has the first
+// where it is installed.
+using NormalizeStringFunction = int(WINAPI*)(int normalizationForm, LPCWSTR, int, LPWSTR, int);
+using LCMapStringExFunction = int(WINAPI*)(LPCWSTR, DWORD, LPCWSTR, int, LPWSTR, int, void*, void*, LPARAM);
 
 ShellExecuteWFunction shellExecuteW();
 RegOpenKeyExWFunction regOpenKeyExW();
 RegQueryValueExWFunction regQueryValueExW();
 RegCloseKeyFunction regCloseKey();
 GetDpiForWindowFunction getDpiForWindow();
+NormalizeStringFunction normalizeString();
+LCMapStringExFunction lcMapStringEx();
 
 }  // namespace win32

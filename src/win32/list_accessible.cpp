@@ -196,7 +196,7 @@ HRESULT STDMETHODCALLTYPE accessible_get_accName(IAccessible* iface, VARIANT chi
     *name = nullptr;
     return withChild(iface, child, [&](const Win32ListBox& list, int entry) {
         if (entry == 0) return setText(name, captionOf(list.handle()));
-        const std::wstring& text = list.entryText(entry - 1);
+        const std::wstring text = list.accessibleName(entry - 1);
         *name = SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
         return *name ? S_OK : E_OUTOFMEMORY;
     });

@@ -22,22 +22,37 @@ struct ListEntryText {
 
 inline constexpr wchar_t ListEntryTextMessageName[] = L"Quorvel.ListEntryText";
 
+// The same request with RegisterWindowMessageW(ListEntryNameMessageName) answers the entry's
+// accessible name instead, as a screen reader reads it: the name, then ", " and its availability
+// in a list with marks once it is known ("Anna Berg, busy"). A host under Wine, which cannot pass
+// the list's IAccessible even within a process, reads it so.
+inline constexpr wchar_t ListEntryNameMessageName[] = L"Quorvel.ListEntryName";
+
 inline UINT listEntryTextMessage() {
     static const UINT message = RegisterWindowMessageW(ListEntryTextMessageName);
     return message;
 }
 
-// The name of entry `index` of `list`, asked for twice: its length, then the whole of it.
-// Empty for an entry the list does not have.
-inline std::wstring readListEntryText(HWND list, int index) {
+inline UINT listEntryNameMessage() {
+    static const UINT message = RegisterWindowMessageW(ListEntryNameMessageName);
+    return message;
+}
+
+// What `message` answers for entry `index` of `list`, asked for twice: its length, then the
+// whole of it. Empty for an entry the list does not have.
+inline std::wstring readListEntry(HWND list, int index, UINT message) {
     ListEntryText request{sizeof(ListEntryText), 0, nullptr};
-    const LRESULT length = SendMessageW(list, listEntryTextMessage(), static_cast<WPARAM>(index),
-                                        reinterpret_cast<LPARAM>(&request));
+    const LRESULT length =
+        SendMessageW(list, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&request));
     if (length <= 0) return std::wstring();
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     request.capacity = static_cast<UINT>(text.size());
     request.buffer = text.data();
-    SendMessageW(list, listEntryTextMessage(), static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&request));
+    SendMessageW(list, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&request));
     text.resize(static_cast<size_t>(length));
     return text;
 }
+
+inline std::wstring readListEntryText(HWND list, int index) { return readListEntry(list, index, listEntryTextMessage()); }
+
+inline std::wstring readListEntryName(HWND list, int index) { return readListEntry(list, index, listEntryNameMessage()); }

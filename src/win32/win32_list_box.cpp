@@ -3,10 +3,14 @@
 #include <algorithm>
 
 #include "automation/error.h"
+#include "win32/availability_mark.h"
 #include "win32/com_boundary.h"
+#include "win32/form_font.h"
 #include "win32/list_accessible.h"
 #include "win32/list_entry_text.h"
+#include "win32/twips.h"
 #include "win32/wide.h"
+#include "win32/window_dpi.h"
 
 namespace win32 {
 namespace {
@@ -15,6 +19,34 @@ constexpr int32_t OutOfMemoryNumber = 7;
 constexpr int32_t BadIndexNumber = 381;
 
 [[noreturn]] void throwOutOfMemory() { throw automation::Error(OutOfMemoryNumber, "Out of memory"); }
+
+// Messages after which other rows may be in view: scrolling, the keyboard, a new size or count.
+bool mayScroll(HWND list, UINT message) {
+    switch (message) {
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_KEYDOWN:
+    case WM_SIZE:
+    case LB_SETTOPINDEX:
+    case LB_SETCARETINDEX:
+    case LB_SETCOUNT:
+    case LB_ADDSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+        return true;
+    // Dragging past the list's edge scrolls it.
+    case WM_LBUTTONDOWN:
+    case WM_MOUSEMOVE:
+        return GetCapture() == list;
+    }
+    return false;
+}
+
+// Rows of `rowHeight` in `height` pixels, a partly shown last row counted, from `first` of `total`.
+ui::Rows rowsShown(int first, int height, int rowHeight, int total) {
+    const int rows = rowHeight > 0 ? (std::max(height, 0) + rowHeight - 1) / rowHeight : 0;
+    return {first, std::max(0, std::min(rows, total - first))};
+}
 
 }  // namespace
 
@@ -61,13 +93,14 @@ void Win32ListBox::attached() {
     showCount();
     for (int index = 0; index < count(); ++index)
         if (entries_[static_cast<size_t>(index)].chosen) setSelected(index, true);
+    lastRows_ = visibleRows();
 }
 
-LRESULT Win32ListBox::answerEntryText(WPARAM index, LPARAM lParam) const {
+LRESULT Win32ListBox::answerEntry(WPARAM index, LPARAM lParam, bool accessibleName) const {
     if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return LB_ERR;
     auto* request = reinterpret_cast<ListEntryText*>(lParam);
     if (!request || request->size != sizeof(ListEntryText) || index >= entries_.size()) return LB_ERR;
-    const std::wstring& text = entries_[index].text;
+    const std::wstring text = accessibleName ? this->accessibleName(static_cast<int>(index)) : entries_[index].text;
     if (request->capacity > 0 && request->buffer) {
         const size_t copied = std::min<size_t>(text.size(), request->capacity - 1);
         std::copy_n(text.c_str(), copied, request->buffer);
@@ -83,14 +116,62 @@ LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wPa
 }
 
 LRESULT Win32ListBox::answer(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == listEntryTextMessage()) return answerEntryText(wParam, lParam);
+    if (message == listEntryTextMessage()) return answerEntry(wParam, lParam, false);
+    if (message == listEntryNameMessage()) return answerEntry(wParam, lParam, true);
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
         IAccessible* object = accessible();
         const LRESULT answer = answerGetObject(object, wParam);
         IAccessible_Release(object);
         if (answer) return answer;
     }
-    return CallWindowProcW(baseProcedure_, handle(), message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(baseProcedure_, handle(), message, wParam, lParam);
+    if (updating_ == 0 && mayScroll(handle(), message)) notifyIfScrolled();
+    return result;
+}
+
+// The form's handler may destroy the list, so nothing of it is touched after.
+void Win32ListBox::notifyIfScrolled() {
+    const ui::Rows now = visibleRows();
+    if (now.first == lastRows_.first && now.count == lastRows_.count) return;
+    lastRows_ = now;
+    runHandler(onScrolled);
+}
+
+// Before the window is made the list would show its first rows, as many as its height holds at
+// the screen's DPI inside its edge.
+ui::Rows Win32ListBox::visibleRows() const {
+    if (!handle()) {
+        const int dpi = screenDpi();
+        HFONT font = createFormFont(dpi, false);
+        const int rowHeight = lineHeightOf(font);
+        DeleteObject(font);
+        const int height = twipsToPixels(heightTwips_, dpi) - 2 * GetSystemMetrics(SM_CYEDGE);
+        return rowsShown(0, height, rowHeight, count());
+    }
+    RECT client{};
+    GetClientRect(handle(), &client);
+    const auto first = static_cast<int>(send(LB_GETTOPINDEX));
+    const auto rowHeight = static_cast<int>(send(LB_GETITEMHEIGHT));
+    return rowsShown(std::max(first, 0), client.bottom, rowHeight, static_cast<int>(shownCount_));
+}
+
+// Only the entry's row is drawn again; accessibility hears that its name changed.
+void Win32ListBox::setMark(int index, ui::Availability mark) {
+    Entry& changed = entry(index);
+    if (changed.mark == mark) return;
+    changed.mark = mark;
+    if (!handle() || static_cast<size_t>(index) >= shownCount_) return;
+    RECT row{};
+    if (send(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) != LB_ERR)
+        InvalidateRect(handle(), &row, FALSE);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, handle(), OBJID_CLIENT, index + 1);
+}
+
+std::wstring Win32ListBox::accessibleName(int index) const {
+    const Entry& named = entry(index);
+    const std::string words = ui::availabilityWords(named.mark);
+    if (words.empty()) return named.text;
+    return named.text + L", " + wide(words);
 }
 
 // New entries reach an empty list box in one message; a few more, one each, since a list box
@@ -192,12 +273,14 @@ void Win32ListBox::beginUpdate() {
     if (updating_++ == 0 && handle()) send(WM_SETREDRAW, FALSE);
 }
 
-// A list box without room for every entry shows those it has; the next change tries again.
+// A list box without room for every entry shows those it has; the next change tries again. The
+// rows in view are compared once, for the whole update.
 void Win32ListBox::endUpdate() {
     if (--updating_ > 0 || !handle()) return;
     showCount();
     send(WM_SETREDRAW, TRUE);
     InvalidateRect(handle(), nullptr, TRUE);
+    notifyIfScrolled();
 }
 
 // A click toggles an entry of a multi-select list; the caret is on the entry clicked.
@@ -237,7 +320,8 @@ void Win32ListBox::focusEntry(int index, bool anchor) {
 }
 
 // As the system's own list box paints an entry of text: highlighted when chosen, the text one
-// pixel in, a focus rectangle on the caret while the list has the focus.
+// pixel in, a focus rectangle on the caret while the list has the focus. A marked list draws the
+// mark in its own colours before the text, also on a chosen entry.
 void Win32ListBox::draw(const DRAWITEMSTRUCT& item) const {
     RECT box = item.rcItem;
     // Drawn over itself, the focus rectangle goes again.
@@ -254,9 +338,12 @@ void Win32ListBox::draw(const DRAWITEMSTRUCT& item) const {
     HGDIOBJ previousFont = SelectObject(item.hDC, reinterpret_cast<HGDIOBJ>(send(WM_GETFONT)));
     const COLORREF previousBack = SetBkColor(item.hDC, GetSysColor(chosen ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const COLORREF previousText = SetTextColor(item.hDC, GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    const std::wstring& text = entries_[item.itemID].text;
-    ExtTextOutW(item.hDC, box.left + 1, box.top, ETO_OPAQUE | ETO_CLIPPED, &box, text.c_str(),
-                static_cast<UINT>(text.size()), nullptr);
+    const Entry& shown = entries_[item.itemID];
+    const int rowHeight = box.bottom - box.top;
+    const int textLeft = box.left + 1 + (marked_ ? markRoom(rowHeight) : 0);
+    ExtTextOutW(item.hDC, textLeft, box.top, ETO_OPAQUE | ETO_CLIPPED, &box, shown.text.c_str(),
+                static_cast<UINT>(shown.text.size()), nullptr);
+    if (marked_) drawMark(item.hDC, markBox(box.left + 1, box.top, rowHeight), shown.mark);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &box);
     SetTextColor(item.hDC, previousText);
     SetBkColor(item.hDC, previousBack);

@@ -17,7 +17,10 @@ struct ListAccessibleObject;
 // with a directory of thousands is one message, not one per entry.
 class Win32ListBox final : public ui::ListBox, public Win32Control {
 public:
-    Win32ListBox(int id, bool multiSelect) : Win32Control(id), multiSelect_(multiSelect) {}
+    // `heightTwips`: the list's height on its form, which says how many rows it shows before its
+    // window is made.
+    Win32ListBox(int id, bool multiSelect, bool marked, int heightTwips)
+        : Win32Control(id), multiSelect_(multiSelect), marked_(marked), heightTwips_(heightTwips) {}
     ~Win32ListBox() override;
     int addItem(const std::string& text) override;
     void removeItem(int index) override;
@@ -32,6 +35,9 @@ public:
     void unselectAll() override;
     void beginUpdate() override;
     void endUpdate() override;
+    void setMark(int index, ui::Availability mark) override;
+    ui::Availability mark(int index) const override { return entry(index).mark; }
+    ui::Rows visibleRows() const override;
 
     Blueprint blueprint() const override;
     void command(WORD notification) override;
@@ -40,7 +46,9 @@ public:
     // WM_CHARTOITEM: the entry after the caret, going round, whose text starts with `letter`; -1
     // for none. It is where typing a letter moves the caret.
     int entryStartingWith(wchar_t letter) const;
-    const std::wstring& entryText(int index) const { return entry(index).text; }
+    // What a screen reader reads for an entry: its text, and its availability once known
+    // ("Anna Berg, busy").
+    std::wstring accessibleName(int index) const;
     // Chooses or unchooses an entry as a click on it does: accessibility hears of the change,
     // then the form's code. False when the entry already was so. The form's handler may destroy
     // the list.
@@ -58,6 +66,7 @@ private:
         std::wstring text;
         int32_t data = 0;
         bool chosen = false;  // only until the window exists; then the window knows
+        ui::Availability mark = ui::Availability::Unknown;
     };
     void attached() override;
     // Tells the list box how many entries there are; false when it had no room.
@@ -66,16 +75,22 @@ private:
     Entry& entry(int index);
     const Entry& entry(int index) const;
     LRESULT send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // Answers the entry-text message (win32/list_entry_text.h) for readers on the list's thread,
-    // and WM_GETOBJECT with the list's accessible object, for screen readers. LB_GETTEXT stays the
-    // list box's own: for a list without strings it copies an entry's item data, and a caller
-    // elsewhere gives a buffer of just that size.
+    // Answers the entry-text and entry-name messages (win32/list_entry_text.h) for readers on the
+    // list's thread, and WM_GETOBJECT with the list's accessible object, for screen readers.
+    // LB_GETTEXT stays the list box's own: for a list without strings it copies an entry's item
+    // data, and a caller elsewhere gives a buffer of just that size.
     static LRESULT CALLBACK listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT answer(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT answerEntryText(WPARAM index, LPARAM lParam) const;
+    LRESULT answerEntry(WPARAM index, LPARAM lParam, bool accessibleName) const;
     void notifyToggled(int index);
+    // After a message or an update that may have scrolled the list: the form hears of other rows
+    // in view.
+    void notifyIfScrolled();
 
     bool multiSelect_;
+    bool marked_;
+    int heightTwips_;
+    ui::Rows lastRows_;  // in view when the form last heard
     std::vector<Entry> entries_;
     size_t shownCount_ = 0;  // entries the list box knows of
     int updating_ = 0;

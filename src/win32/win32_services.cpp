@@ -5,6 +5,7 @@
 
 #include "win32/late_bound_api.h"
 #include "win32/module.h"
+#include "win32/search_key.h"
 #include "win32/wide.h"
 
 namespace win32 {
@@ -98,6 +99,18 @@ std::string Win32Services::timeOfDayText() {
     wchar_t text[64];
     const int length = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, text, 64);
     return length > 0 ? narrow(text) : std::string();
+}
+
+std::string Win32Services::searchKey(const std::string& text) {
+    try {
+        const std::wstring key = searchKeyOf(wide(text));
+        return narrow(key.c_str(), key.size());
+    } catch (...) {
+        std::string lower = text;
+        for (char& letter : lower)
+            if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+        return lower;
+    }
 }
 
 }  // namespace win32

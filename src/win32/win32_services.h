@@ -19,6 +19,8 @@ public:
     std::string libraryFolder() override;
     bool fileExists(const std::string& path) override;
     std::string timeOfDayText() override;
+    // Called with each keystroke in a search box: it never throws.
+    std::string searchKey(const std::string& text) override;
 };
 
 }  // namespace win32

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <numeric>
 
+#include "win32/availability_legend.h"
 #include "win32/com_boundary.h"
 #include "win32/com_error.h"
+#include "win32/form_font.h"
+#include "win32/idle_work_pending.h"
 #include "win32/module.h"
 #include "win32/twips.h"
 #include "win32/wide.h"
 #include "win32/win32_list_box.h"
+#include "win32/win32_search_box.h"
 #include "win32/window_dpi.h"
 #include "win32/window_names.h"
 
@@ -16,7 +20,6 @@ namespace win32 {
 namespace {
 
 constexpr int FirstControlId = 100;
-constexpr double FontPoints = 8.25;
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
 // Windows 8.1 and later send it to a per-monitor aware window that moves to a monitor of another
 // DPI; the SDK declares it only for such targets.
@@ -36,13 +39,22 @@ FrameStyle frameStyle(ui::Border border) {
     return {WS_OVERLAPPEDWINDOW, 0};
 }
 
-// "MS Shell Dlg" names the system's dialog font: Microsoft Sans Serif on Windows (the metrics the
-// forms were laid out with, scalable to any DPI, unlike the bitmap MS Sans Serif) and Tahoma
-// where that is missing.
-HFONT createFont(int dpi, bool underlined) {
-    return CreateFontW(fontHeight(FontPoints, dpi), 0, 0, 0, FW_NORMAL, FALSE, underlined, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       L"MS Shell Dlg");
+bool isList(const Win32Control* control) { return dynamic_cast<const Win32ListBox*>(control) != nullptr; }
+
+bool isNamedByLabel(const Win32Control* control) {
+    return isList(control) || dynamic_cast<const Win32SearchBox*>(control) != nullptr;
+}
+
+// A list's label stands above it on its left edge; a box's on its row, left of it.
+bool mayName(const ui::Rect& label, const ui::Rect& named, bool namedIsList) {
+    if (namedIsList) return label.left == named.left && label.top < named.top;
+    const bool sameRow = label.top < named.top + named.height && named.top < label.top + label.height;
+    return sameRow && label.left + label.width <= named.left;
+}
+
+// Of two labels that may name a control, the nearer.
+bool nearer(const ui::Rect& label, const ui::Rect& other, bool namedIsList) {
+    return namedIsList ? label.top > other.top : label.left > other.left;
 }
 
 [[noreturn]] void throwLastError() { throw comError(lastErrorHresult()); }
@@ -63,6 +75,7 @@ Win32Window::Win32Window(const ui::WindowSpec& spec) : spec_(spec), caption_(spe
 Win32Window::~Win32Window() {
     for (const auto& control : controls_)
         if (control->handle()) clearWindowName(control->handle());
+    if (idleWorks_) idleWorks_->stopAll();
     if (window_) {
         clearWindowName(window_);
         DestroyWindow(window_);
@@ -91,7 +104,7 @@ void Win32Window::makeWindow() {
         // frame measured around the client area fits that at any DPI.
         dpi_ = windowDpi(window_);
         fitClientArea();
-        if (!font_) font_ = createFont(dpi_, false);
+        if (!font_) font_ = createFormFont(dpi_, false);
     }
     // A new child goes below its siblings, so made in tab order the controls are in tab order.
     std::vector<size_t> order(controls_.size());
@@ -100,31 +113,33 @@ void Win32Window::makeWindow() {
                      [&](size_t a, size_t b) { return specs_[a].tabIndex < specs_[b].tabIndex; });
     for (size_t index : order)
         if (!controls_[index]->handle()) makeControl(index);
-    placeLabelsBeforeLists();
+    placeLabelsBeforeNamedControls();
 }
 
-int Win32Window::labelOf(size_t list) const {
-    const ui::Rect& below = specs_[list].rect;
+int Win32Window::labelOf(size_t named) const {
+    const ui::Rect& place = specs_[named].rect;
+    const bool namedIsList = isList(controls_[named].get());
     int found = -1;
     for (size_t index = 0; index < controls_.size(); ++index) {
-        const ui::Rect& above = specs_[index].rect;
-        if (!dynamic_cast<const Win32Label*>(controls_[index].get()) || above.left != below.left || above.top >= below.top)
-            continue;
-        if (found < 0 || above.top > specs_[static_cast<size_t>(found)].rect.top) found = static_cast<int>(index);
+        const ui::Rect& label = specs_[index].rect;
+        if (!dynamic_cast<const Win32Label*>(controls_[index].get()) || !mayName(label, place, namedIsList)) continue;
+        if (found < 0 || nearer(label, specs_[static_cast<size_t>(found)].rect, namedIsList))
+            found = static_cast<int>(index);
     }
     return found;
 }
 
-// Screen readers name a list after the label just before it in z-order, as Windows names any
-// control without text of its own. Labels take no part in the tab order, so it stays.
-void Win32Window::placeLabelsBeforeLists() {
+// Screen readers name a list or an edit box after the label just before it in z-order, as
+// Windows names any control without text of its own. Labels take no part in the tab order, so
+// it stays.
+void Win32Window::placeLabelsBeforeNamedControls() {
     for (size_t index = 0; index < controls_.size(); ++index) {
-        const HWND list = controls_[index]->handle();
-        if (!list || !dynamic_cast<const Win32ListBox*>(controls_[index].get())) continue;
+        const HWND named = controls_[index]->handle();
+        if (!named || !isNamedByLabel(controls_[index].get())) continue;
         const int label = labelOf(index);
         if (label < 0 || !controls_[static_cast<size_t>(label)]->handle()) continue;
         const HWND labelWindow = controls_[static_cast<size_t>(label)]->handle();
-        const HWND before = GetWindow(list, GW_HWNDPREV);
+        const HWND before = GetWindow(named, GW_HWNDPREV);
         if (before != labelWindow)
             SetWindowPos(labelWindow, before ? before : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
@@ -137,7 +152,7 @@ RECT Win32Window::placeOf(size_t index) const {
     RECT place{twipsToPixels(rect.left, dpi_), twipsToPixels(rect.top, dpi_),
                twipsToPixels(rect.left + rect.width, dpi_), twipsToPixels(rect.top + rect.height, dpi_)};
     for (size_t list = 0; list < controls_.size(); ++list)
-        if (dynamic_cast<const Win32ListBox*>(controls_[list].get()) && labelOf(list) == static_cast<int>(index))
+        if (isList(controls_[list].get()) && labelOf(list) == static_cast<int>(index))
             place.bottom = std::min(place.bottom, static_cast<LONG>(twipsToPixels(specs_[list].rect.top, dpi_)));
     return place;
 }
@@ -159,8 +174,8 @@ void Win32Window::rescale(int dpi) {
     dpi_ = dpi;
     const HFONT oldFont = font_;
     const HFONT oldLinkFont = linkFont_;
-    font_ = createFont(dpi_, false);
-    linkFont_ = oldLinkFont ? createFont(dpi_, true) : nullptr;
+    font_ = createFormFont(dpi_, false);
+    linkFont_ = oldLinkFont ? createFormFont(dpi_, true) : nullptr;
     for (size_t index = 0; index < controls_.size(); ++index) {
         Win32Control& control = *controls_[index];
         if (!control.handle()) continue;
@@ -169,7 +184,7 @@ void Win32Window::rescale(int dpi) {
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         const HFONT font = control.blueprint().underlined ? linkFont() : font_;
         SendMessageW(control.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (dynamic_cast<Win32ListBox*>(&control)) SendMessageW(control.handle(), LB_SETITEMHEIGHT, 0, itemHeight());
+        if (isList(&control)) SendMessageW(control.handle(), LB_SETITEMHEIGHT, 0, itemHeight());
         control.fitContent();
     }
     if (oldFont) DeleteObject(oldFont);
@@ -197,6 +212,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
 // A handler run from here may destroy this window and its object, so after one runs nothing
 // of the object is touched.
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == idleWorkPendingMessage()) return answerIdleWorkPending();
     switch (message) {
     case WM_COMMAND:
         // Esc, through IsDialogMessage, presses the cancel button.
@@ -219,6 +235,10 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM:
         if (auto* list = dynamic_cast<Win32ListBox*>(control(static_cast<int>(wParam)))) {
             list->draw(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        }
+        if (auto* legend = dynamic_cast<Win32AvailabilityLegend*>(control(static_cast<int>(wParam)))) {
+            legend->draw(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             return TRUE;
         }
         break;
@@ -264,6 +284,10 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         rescale(LOWORD(wParam));
         return 0;
     }
+    // A step may destroy the window and this object; the works outlive it until the step returns.
+    case WM_TIMER:
+        if (const std::shared_ptr<IdleWorks> works = idleWorks_; works && works->tick(wParam)) return 0;
+        break;
     // The title bar's close button only asks; the form decides.
     case WM_CLOSE:
         runHandler(onCloseRequest);
@@ -325,7 +349,7 @@ Control& Win32Window::add(const ui::ControlSpec& spec, Args&&... args) {
     if (window_) {
         makeControl(controls_.size() - 1);
         placeInTabOrder(controls_.size() - 1);
-        placeLabelsBeforeLists();
+        placeLabelsBeforeNamedControls();
     }
     return result;
 }
@@ -343,19 +367,22 @@ Win32Control* Win32Window::control(int id) const {
 }
 
 HFONT Win32Window::linkFont() {
-    if (!linkFont_) linkFont_ = createFont(dpi_, true);
+    if (!linkFont_) linkFont_ = createFormFont(dpi_, true);
     return linkFont_;
 }
 
 // A list entry is one line of the form's font high, as in a list box that draws its own text.
-UINT Win32Window::itemHeight() const {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, font_);
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    return static_cast<UINT>(metrics.tmHeight);
+UINT Win32Window::itemHeight() const { return static_cast<UINT>(lineHeightOf(font_)); }
+
+LRESULT Win32Window::answerIdleWorkPending() const {
+    if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return -1;
+    return idleWorks_ ? idleWorks_->running() : 0;
+}
+
+std::unique_ptr<ui::IdleWork> Win32Window::startIdleWork(std::function<bool()> step) {
+    makeWindow();
+    if (!idleWorks_) idleWorks_ = std::make_shared<IdleWorks>(window_);
+    return idleWorks_->start(std::move(step));
 }
 
 ui::Label& Win32Window::addLabel(const ui::ControlSpec& spec, const std::string& text) {
@@ -374,9 +401,13 @@ ui::Button& Win32Window::addButton(const ui::ControlSpec& spec, const std::strin
     return button;
 }
 
-ui::ListBox& Win32Window::addListBox(const ui::ControlSpec& spec, bool multiSelect) {
-    return add<Win32ListBox>(spec, multiSelect);
+ui::ListBox& Win32Window::addListBox(const ui::ControlSpec& spec, bool multiSelect, bool marked) {
+    return add<Win32ListBox>(spec, multiSelect, marked, spec.rect.height);
 }
+
+ui::SearchBox& Win32Window::addSearchBox(const ui::ControlSpec& spec) { return add<Win32SearchBox>(spec); }
+
+void Win32Window::addAvailabilityLegend(const ui::ControlSpec& spec) { add<Win32AvailabilityLegend>(spec); }
 
 ui::Picture& Win32Window::addPicture(const ui::ControlSpec& spec, int bitmapId) { return add<Win32Picture>(spec, bitmapId); }
 

@@ -8,6 +8,7 @@
 
 #include "ui/widgets.h"
 #include "win32/form_windows.h"
+#include "win32/idle_works.h"
 #include "win32/win32_controls.h"
 
 namespace win32 {
@@ -30,9 +31,13 @@ public:
     ui::LinkLabel& addLinkLabel(const ui::ControlSpec& spec, const std::string& text) override;
     ui::Button& addButton(const ui::ControlSpec& spec, const std::string& caption, bool isDefault,
                           bool isCancel) override;
-    ui::ListBox& addListBox(const ui::ControlSpec& spec, bool multiSelect) override;
+    ui::ListBox& addListBox(const ui::ControlSpec& spec, bool multiSelect, bool marked) override;
+    ui::SearchBox& addSearchBox(const ui::ControlSpec& spec) override;
+    void addAvailabilityLegend(const ui::ControlSpec& spec) override;
     ui::Picture& addPicture(const ui::ControlSpec& spec, int bitmapId) override;
     void addSeparator(const ui::ControlSpec& spec) override;
+    // The window is made, hidden, if it is not yet: the timers are its.
+    std::unique_ptr<ui::IdleWork> startIdleWork(std::function<bool()> step) override;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,10 +46,13 @@ private:
     void makeWindow();
     void makeControl(size_t index);
     void placeInTabOrder(size_t index);
-    // The label that names a list (as the list's accessible name): the nearest label above it on
-    // its left edge; -1 for none.
-    int labelOf(size_t list) const;
-    void placeLabelsBeforeLists();
+    // The label that names a list or a search box (as its accessible name): for a list the
+    // nearest label above it on its left edge, for a box the nearest on its row to its left; -1
+    // for none.
+    int labelOf(size_t named) const;
+    void placeLabelsBeforeNamedControls();
+    // Answers the idle-work message (win32/idle_work_pending.h) for senders on this thread.
+    LRESULT answerIdleWorkPending() const;
     // Where a control goes, in pixels at the window's DPI.
     RECT placeOf(size_t index) const;
     // The client area the form asks for, at the window's DPI; the frame around it stays as it is.
@@ -71,6 +79,7 @@ private:
     int defaultButton_ = 0;
     int cancelButton_ = 0;
     HWND lastFocus_ = nullptr;
+    std::shared_ptr<IdleWorks> idleWorks_;  // made with the first idle work
 };
 
 }  // namespace win32

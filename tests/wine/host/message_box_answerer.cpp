@@ -64,10 +64,16 @@ MessageBoxAnswerer::MessageBoxAnswerer(sim::Outlook& outlook) {
     // to the server each), so the add-in's own windows are timed as they would be in Outlook.
     hook_ = SetWindowsHookExW(WH_CBT, hook, nullptr, GetCurrentThreadId());
     if (!hook_) throw std::runtime_error("cannot watch the thread's message boxes");
+    filter_ = SetWindowsHookExW(WH_MSGFILTER, timerFilter, nullptr, GetCurrentThreadId());
+    if (!filter_) {
+        UnhookWindowsHookEx(hook_);
+        throw std::runtime_error("cannot filter the message boxes' loops");
+    }
     session = &outlook;
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
+    UnhookWindowsHookEx(filter_);
     UnhookWindowsHookEx(hook_);
     session = nullptr;
 }
@@ -77,6 +83,14 @@ MessageBoxAnswerer::~MessageBoxAnswerer() {
 LRESULT CALLBACK MessageBoxAnswerer::hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && session && isDialog(window)) SetTimer(window, AnswerTimer, 0, answerFromLoop);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A dialog's loop hands each message to this filter first; a timer message of any window but a
+// box (whose own timer answers it) is dropped, and its timer ticks again later.
+LRESULT CALLBACK MessageBoxAnswerer::timerFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && message->message == WM_TIMER && !isDialog(message->hwnd)) return TRUE;
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

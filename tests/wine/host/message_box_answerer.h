@@ -8,7 +8,8 @@ namespace host {
 
 // Message boxes the add-in shows on this thread are the simulated Outlook's alerts: each is
 // recorded and answered from the session's alert queue as soon as it is set up, so no modal
-// loop waits for a user. One answerer at a time.
+// loop waits for a user. The boxes' loops run no form's timers: idle work runs only when the
+// scenario lets the add-in be idle. One answerer at a time.
 class MessageBoxAnswerer {
 public:
     explicit MessageBoxAnswerer(sim::Outlook& outlook);
@@ -18,8 +19,10 @@ public:
 
 private:
     static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK timerFilter(int code, WPARAM wParam, LPARAM lParam);
 
     HHOOK hook_;
+    HHOOK filter_;
 };
 
 }  // namespace host

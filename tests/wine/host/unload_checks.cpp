@@ -57,7 +57,7 @@ bool checkLibraryUnloaded(std::ostream& out) {
     report.check(!GetClassInfoExW(library, win32::FormWindowClass, &windowClass),
                  "the add-in's window class is unregistered");
     using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
-    auto canUnloadNow = reinterpret_cast<CanUnloadNow>(GetProcAddress(library, "DllCanUnloadNow"));
+    auto canUnloadNow = reinterpret_cast<CanUnloadNow>(reinterpret_cast<void*>(GetProcAddress(library, "DllCanUnloadNow")));
     report.check(canUnloadNow && canUnloadNow() == S_OK, "DllCanUnloadNow answers S_OK");
     CoFreeUnusedLibraries();
     report.check(!GetModuleHandleW(LibraryName), "CoFreeUnusedLibraries unloads the library");

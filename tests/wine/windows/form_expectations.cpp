@@ -55,6 +55,7 @@ bool overlap(const RECT& a, const RECT& b) {
 std::wstring tabStopName(HWND stop, const std::vector<Child>& lists) {
     for (size_t i = 0; i < lists.size(); ++i)
         if (lists[i].handle == stop) return L"list " + std::to_wstring(i + 1);
+    if (className(stop) == L"Edit") return L"search box";
     return windowText(stop);
 }
 
@@ -103,6 +104,12 @@ void checkLabels(const std::vector<Child>& all, const FormExpectation& expected)
     expectFound(pictures == expected.pictures,
                 expected.name + ": pictures showing a bitmap: " + std::to_string(expected.pictures),
                 std::to_string(pictures));
+    std::wstring legends;
+    for (const Child& child : ofClass(all, L"Static"))
+        if ((child.style & SS_TYPEMASK) == SS_OWNERDRAW) legends += child.text;
+    expectFound(legends == expected.legend,
+                expected.name + (expected.legend.empty() ? ": no legend" : ": a legend " + quoted(expected.legend)),
+                text(legends));
 }
 
 void checkLists(const std::vector<Child>& all, const FormExpectation& expected) {

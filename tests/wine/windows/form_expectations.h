@@ -30,7 +30,9 @@ struct FormExpectation {
     std::vector<std::wstring> labels;    // the texts of labels and links, with "&" marks
     std::vector<ListExpectation> lists;  // from left to right
     int pictures = 0;
-    // The tab stops in order: a button by its text, a list box as "list N" counted from the left.
+    std::wstring legend;  // the window text of the availability legend, if the form has one
+    // The tab stops in order: a button by its text, a list box as "list N" counted from the left,
+    // an edit box as "search box".
     std::vector<std::wstring> tabStops;
     FontFaces font;  // of every control that shows text
 };

@@ -36,22 +36,27 @@ FormScenario mainForm() {
     return {expected, open, L"Hide window"};
 }
 
+// Nothing is chosen or looked up while the window is made.
+const std::wstring PeopleResourcesSummary;
+
 FormScenario peopleResourcesForm() {
     FormExpectation expected;
     expected.name = "people_resources";
     expected.caption = L"People & Resources: Weekly planning";
     expected.clientWidthTwips = 7425;
-    expected.clientHeightTwips = 5775;
+    expected.clientHeightTwips = 6375;
     expected.buttons = {{L"Save && Close", L"Save & Close"}, {L"Cancel", L"Cancel"}};
-    expected.labels = {L"People", L"Resources"};
+    expected.labels = {L"Find:", L"People", L"Resources", PeopleResourcesSummary};
     expected.lists = {
         {{L"Anna Berg", false}, {L"Bo Lindqvist", true}, {L"Carla Diaz", false}, {L"David Okafor", false},
          {L"Guest Speaker", true}},
         {{L"Room Aurora", false}, {L"Room Borealis", true}, {L"Projector 2", false}},
     };
-    expected.tabStops = {L"list 1", L"list 2", L"Save && Close", L"Cancel"};
+    expected.legend = L"Free, Tentative, Busy, Out of office, Working elsewhere, No information";
+    expected.tabStops = {L"search box", L"list 1", L"list 2", L"Save && Close", L"Cancel"};
     expected.font = DialogFont;
-    // The directory as the settings item loads it, then the appointment's attendees chosen.
+    // The directory as the settings item loads it, then the appointment's attendees chosen, and
+    // what is known of their time.
     auto open = [] {
         PeopleResourcesForm& form = PeopleResourcesFormInstance::Get();
         for (const char* name : {"Anna Berg", "Bo Lindqvist", "Carla Diaz", "David Okafor"})
@@ -61,6 +66,13 @@ FormScenario peopleResourcesForm() {
         form.PeopleList().AddItemIfNew("Bo Lindqvist", true);
         form.PeopleList().AddItemIfNew("Guest Speaker", true);
         form.ResourcesList().AddItemIfNew("Room Borealis", true);
+        form.PeopleList().SetAvailability(0, ui::Availability::Busy);
+        form.PeopleList().SetAvailability(1, ui::Availability::Free);
+        form.PeopleList().SetAvailability(3, ui::Availability::Tentative);
+        form.PeopleList().SetAvailability(4, ui::Availability::OutOfOffice);
+        form.ResourcesList().SetAvailability(0, ui::Availability::WorkingElsewhere);
+        form.ResourcesList().SetAvailability(1, ui::Availability::Free);
+        form.ResourcesList().SetAvailability(2, ui::Availability::NoInformation);
         form.Window().setCaption("People & Resources: Weekly planning");
         form.Window().show();
     };

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Shows each of the add-in's forms as a real window under Wine on a private X server: the program
 # window_check.exe checks every window through Win32 and this script photographs it into
-# OUTPUT_FOLDER/<form>.png, at 96 and at 144 dpi (<form>-144dpi.png), and once more after telling the
+# OUTPUT_FOLDER/<form>.png, at 96 and at 144 dpi (<form>-144dpi.png; people_resources_found.png
+# with a filter typed and marks shown), and once more after telling the
 # 96 dpi window of a move to a 144 dpi monitor (<form>_rescaled.png), which must then be laid out
 # as the one made at 144 dpi. Every wait is bounded; nothing is left running.
 # Usage: run_window_checks.sh BUILD_FOLDER OUTPUT_FOLDER
@@ -16,6 +17,8 @@ build=$(cd "${1:?build folder}" && pwd) || exit 2
 mkdir -p "${2:?output folder}" && output=$(cd "$2" && pwd) || exit 2
 program="$build/src/win32/window_checks/window_check.exe"
 forms=(main people_resources about info order)
+# Further photographs: People & Resources' layout with a filter typed and availability marked.
+photos=(people_resources_found)
 
 if grep -q "x86_64-w64-mingw32" "$build/CMakeCache.txt"; then
     arch=x64 wine=/usr/lib/wine/wine64 wineserver=/usr/lib/wine/wineserver
@@ -195,7 +198,7 @@ run_program() {  # run_program <dpi> <screenshot suffix>
     else
         pass_failed "window_check.exe ran to its end (exit status $status, ${summary:-no summary}; see $output/wine.log)"
     fi
-    for form in "${forms[@]}"; do
+    for form in "${forms[@]}" "${photos[@]}"; do
         [ -n "${taken[$form$suffix]:-}" ] || pass_failed "window_check.exe showed the $form window for its screenshot"
     done
 }

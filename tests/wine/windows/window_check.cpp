@@ -14,9 +14,11 @@
 #include "log/main_form.h"
 #include "ui/widgets.h"
 #include "win32/form_windows.h"
+#include "availability_checks.h"
 #include "controller.h"
 #include "dpi_checks.h"
 #include "form_scenarios.h"
+#include "idle_work_checks.h"
 #include "list_accessibility_checks.h"
 #include "list_checks.h"
 #include "message_pump.h"
@@ -70,6 +72,7 @@ void check(const FormScenario& scenario, windowcheck::Controller& controller) {
     if (name == "people_resources") {
         windowcheck::checkListKeys(window, name);
         windowcheck::checkListNames(window, name);
+        windowcheck::checkFindInForm(window, PeopleResourcesFormInstance::Get(), controller);
     }
     windowcheck::reportGeometry("made", window, scenario.expected);
     if (windowcheck::windowDpi(window).cy != windowcheck::ChangedDpi)
@@ -119,6 +122,9 @@ int main() {
     windowcheck::checkListNamedInAShownWindow();
     if (windowcheck::windowDpi(nullptr).cy != windowcheck::ChangedDpi) windowcheck::checkLabelWidenedAtChangedDpi();
     windowcheck::checkListTextRequests();
+    windowcheck::checkSearchKeys();
+    windowcheck::checkIdleWork();
+    windowcheck::checkAvailabilityMarks();
     for (const FormScenario& scenario : windowcheck::formScenarios()) check(scenario, controller);
     windowcheck::unloadForms();
     return checks::summary();

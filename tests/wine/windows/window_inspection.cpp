@@ -58,7 +58,7 @@ bool isClass(const Child& child, const wchar_t* name) { return lstrcmpiW(child.c
 
 bool showsText(const Child& child) {
     const DWORD kind = child.style & SS_TYPEMASK;
-    return isClass(child, L"Static") && kind != SS_BITMAP && kind != SS_ETCHEDHORZ;
+    return isClass(child, L"Static") && kind != SS_BITMAP && kind != SS_ETCHEDHORZ && kind != SS_OWNERDRAW;
 }
 
 SIZE clientSize(HWND window) {

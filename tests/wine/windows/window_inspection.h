@@ -21,7 +21,7 @@ std::wstring className(HWND window);
 // The direct children, in z-order.
 std::vector<Child> children(HWND window);
 bool isClass(const Child& child, const wchar_t* name);
-// A static control that shows text (not a picture or a line).
+// A static control that shows text (not a picture, a line or a control that draws itself).
 bool showsText(const Child& child);
 
 SIZE clientSize(HWND window);
