@@ -16,9 +16,11 @@ version="$major.$minor.$revision"
 shots=build/window_checks/x64
 program=build/mingw-x64/src/win32/window_checks/window_check.exe
 fresh=true
-# The 144 dpi photographs print sharply at the manual's sizes.
-for form in main people_resources about info order; do
-    [ "$shots/$form-144dpi.png" -nt "$program" ] || fresh=false
+# The 144 dpi photographs print sharply at the manual's sizes; People & Resources is shown with
+# a name typed into its Find box and availability beside the names.
+pictures=(main people_resources_found about info order)
+for picture in "${pictures[@]}"; do
+    [ "$shots/$picture-144dpi.png" -nt "$program" ] || fresh=false
 done
 if ! $fresh; then
     bash tests/wine/windows/run_window_checks.sh build/mingw-x64 "$shots" >build/window_checks-x64.log 2>&1 || {
@@ -33,7 +35,7 @@ work=build/manual
 rm -rf "$work"
 mkdir -p "$work/images"
 cp docs/manual/* "$work/"
-for form in main people_resources about info order; do cp "$shots/$form-144dpi.png" "$work/images/$form.png"; done
+for picture in "${pictures[@]}"; do cp "$shots/$picture-144dpi.png" "$work/images/$picture.png"; done
 (cd "$work" && rst2pdf --stylesheets=manual.yaml --output="$manual_name" manual.rst)
 for arch in x64 x86; do cp "$work/$manual_name" "build/dist/$arch/"; done
 cp "$work/$manual_name" build/dist/

@@ -15,16 +15,12 @@ using ui::Availability;
 AvailabilityCheck::AvailabilityCheck(DirectoryList& people, DirectoryList& resources, std::function<void()> changed)
     : people_(people), resources_(resources), changed_(std::move(changed)) {}
 
-void AvailabilityCheck::Start(ui::Window& window, const Object& appointment) {
+void AvailabilityCheck::Start(const Object& appointment) {
     Stop();
-    window_ = &window;
     appointment_ = appointment;
-    Wake();
 }
 
 void AvailabilityCheck::Stop() {
-    work_.reset();
-    running_ = false;
     appointment_.clear();
     invited_.clear();
     known_.clear();
@@ -33,21 +29,16 @@ void AvailabilityCheck::Stop() {
     failureLogged_ = false;
 }
 
-void AvailabilityCheck::Wake() {
-    if (running_ || !appointment_ || !window_) return;
-    if (appointmentRead_ && !Next()) return;
-    running_ = true;
-    work_ = window_->startIdleWork([this] { return Step(); });
-}
+bool AvailabilityCheck::Pending() const { return appointment_ && (!appointmentRead_ || Next()); }
 
 FreeBusyReading AvailabilityCheck::Known(const std::string& name) const {
     auto found = known_.find(name);
     return found == known_.end() ? FreeBusyReading{Availability::Unknown} : found->second;
 }
 
-// The first slice reads the appointment; each later one makes at most one look-up. Entries whose
-// name was looked up already take what is known without a slice of their own.
+// Entries whose name was looked up already take what is known without a step of their own.
 bool AvailabilityCheck::Step() {
+    if (!appointment_) return false;
     if (!appointmentRead_) {
         ReadAppointment();
         return true;
@@ -59,13 +50,12 @@ bool AvailabilityCheck::Step() {
         const bool asking = found == known_.end();
         const FreeBusyReading reading = asking ? LookUp(name) : found->second;
         // Closed while Outlook answered: what came back belongs to no showing.
-        if (!appointment_) return false;
+        if (!appointment_) return true;
         known_[name] = reading;
         list->SetAvailability(entry, reading.state);
         changed_();
         if (asking) return true;
     }
-    running_ = false;
     return false;
 }
 

@@ -63,13 +63,15 @@ std::string DayAndMonth(double date) {
 
 std::string AvailabilitySummary(const std::vector<ChosenAvailability>& chosen, bool recurring, int hidden) {
     std::vector<ChosenAvailability> busy;
+    std::vector<ChosenAvailability> away;
     std::vector<ChosenAvailability> tentative;
     std::vector<ChosenAvailability> unknown;
     bool checking = false;
     for (const ChosenAvailability& entry : chosen) {
         const Availability state = entry.reading.state;
         if (state == Availability::Unknown) checking = true;
-        if (IsConflict(state)) busy.push_back(entry);
+        if (state == Availability::Busy) busy.push_back(entry);
+        if (state == Availability::OutOfOffice) away.push_back(entry);
         if (state == Availability::Tentative) tentative.push_back(entry);
         if (state == Availability::NoInformation) unknown.push_back(entry);
     }
@@ -78,6 +80,7 @@ std::string AvailabilitySummary(const std::vector<ChosenAvailability>& chosen, b
         sentences.push_back("Checking availability\u2026");
     } else {
         AddGroup(sentences, "Busy", busy, recurring);
+        AddGroup(sentences, "Out of office", away, recurring);
         AddGroup(sentences, "Tentative", tentative, recurring);
         std::vector<std::string> names;
         for (const ChosenAvailability& entry : unknown) names.push_back(entry.name);

@@ -34,8 +34,6 @@ long long MinutesFrom(double windowStart, double date) { return std::llround((da
 
 }  // namespace
 
-bool IsConflict(Availability state) { return state == Availability::Busy || state == Availability::OutOfOffice; }
-
 FreeBusyReading ReadFreeBusy(const std::string& slots, const MeetingTimes& times) {
     FreeBusyReading worst;
     bool known = false;

@@ -16,6 +16,3 @@ struct FreeBusyReading {
 // 1 tentative, 2 busy, 3 out of office, 4 working elsewhere). Occurrences past the string's end
 // are not known; with none known, or any other character, there is no information.
 FreeBusyReading ReadFreeBusy(const std::string& slots, const MeetingTimes& times);
-
-// Whether a state keeps a meeting from happening as booked: busy or out of office.
-bool IsConflict(ui::Availability state);

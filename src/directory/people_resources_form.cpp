@@ -65,9 +65,9 @@ PeopleResourcesForm::PeopleResourcesForm()
     for (DirectoryList* list : {&people_, &resources_}) {
         list->OnToggled = [this](int) {
             UpdateSummary();
-            availability_.Wake();
+            WakeIdle();
         };
-        list->OnScrolled = [this] { availability_.Wake(); };
+        list->OnScrolled = [this] { WakeIdle(); };
     }
     // Closing from the title bar acts as Cancel: unloading would drop the directory held here.
     window_->onCloseRequest = [this] { CancelButton_Click(); };
@@ -98,7 +98,7 @@ void PeopleResourcesForm::InitForm(const DirectoryReading& directory) {
 void PeopleResourcesForm::ShowForm(const Object& appointment) {
     ErrorLabel on("ShowForm:");
     on.step([&] { window_->hide(); });
-    availability_.Stop();
+    Finish();
     if (!findBox_.text().empty()) findBox_.setText("");
     people_.ForgetAvailability();
     resources_.ForgetAvailability();
@@ -131,19 +131,30 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
         on.step([&] { window_->show(); });
         // Availability is asked for only once the window is there, while Outlook is idle.
         if (window_->isVisible()) {
-            availability_.Start(*window_, AppointmentItem());
-            folding_ = window_->startIdleWork([this] { return FoldNames(); });
+            availability_.Start(AppointmentItem());
+            namesToFold_ = true;
+            WakeIdle();
         }
         UpdateSummary();
     }
     if (copy) DeleteTemporaryDraft(on, copy);
 }
 
-bool PeopleResourcesForm::FoldNames() {
-    constexpr int NamesPerSlice = 1000;
-    const bool people = people_.FoldSearchKeys(NamesPerSlice);
-    const bool resources = resources_.FoldSearchKeys(NamesPerSlice);
-    return people || resources;
+bool PeopleResourcesForm::IdleStep() {
+    constexpr int NamesPerStep = 1000;
+    if (!availability_.Step() && namesToFold_) {
+        const bool people = people_.FoldSearchKeys(NamesPerStep);
+        const bool resources = resources_.FoldSearchKeys(NamesPerStep);
+        namesToFold_ = people || resources;
+    }
+    idleRunning_ = namesToFold_ || availability_.Pending();
+    return idleRunning_;
+}
+
+void PeopleResourcesForm::WakeIdle() {
+    if (idleRunning_ || !(namesToFold_ || availability_.Pending())) return;
+    idleRunning_ = true;
+    idleWork_ = window_->startIdleWork([this] { return IdleStep(); });
 }
 
 void PeopleResourcesForm::FindBox_Change() {
@@ -151,7 +162,7 @@ void PeopleResourcesForm::FindBox_Change() {
     people_.SetFilter(key);
     resources_.SetFilter(key);
     UpdateSummary();
-    availability_.Wake();
+    WakeIdle();
 }
 
 void PeopleResourcesForm::UpdateSummary() {
@@ -164,6 +175,8 @@ void PeopleResourcesForm::UpdateSummary() {
 
 void PeopleResourcesForm::Finish() {
     availability_.Stop();
+    idleWork_.reset();
+    idleRunning_ = false;
     appointmentItem_.clear();
 }
 

@@ -34,8 +34,11 @@ private:
     void AppointmentItem_Close();
     void AddRecipients(const class ErrorLabel& on, const automation::Object& recipients);
     void FindBox_Change();
-    // Folds the names for finding while Outlook is idle, a share per timer slice.
-    bool FoldNames();
+    // The dialog's one piece of idle work: a step of the look-ups while they have any, else a
+    // share of the names folded for finding.
+    bool IdleStep();
+    // Entries were chosen or came into view: the idle work resumes if it had run out.
+    void WakeIdle();
     void UpdateSummary();
     // The dialog is done with its appointment: look-ups end, the appointment is let go.
     void Finish();
@@ -46,7 +49,9 @@ private:
     DirectoryList resources_;
     ui::Label& summary_;
     AvailabilityCheck availability_;
-    std::unique_ptr<ui::IdleWork> folding_;
+    std::unique_ptr<ui::IdleWork> idleWork_;
+    bool idleRunning_ = false;
+    bool namesToFold_ = false;
     automation::EventBinding appointmentItem_;
 };
 

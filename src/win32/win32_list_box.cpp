@@ -100,7 +100,7 @@ LRESULT Win32ListBox::answerEntry(WPARAM index, LPARAM lParam, bool accessibleNa
     if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return LB_ERR;
     auto* request = reinterpret_cast<ListEntryText*>(lParam);
     if (!request || request->size != sizeof(ListEntryText) || index >= entries_.size()) return LB_ERR;
-    const std::wstring text = accessibleName ? this->accessibleName(static_cast<int>(index)) : entries_[index].text;
+    const std::wstring text = accessibleName ? this->accessibleName(static_cast<int>(index)) : wideText(entries_[index]);
     if (request->capacity > 0 && request->buffer) {
         const size_t copied = std::min<size_t>(text.size(), request->capacity - 1);
         std::copy_n(text.c_str(), copied, request->buffer);
@@ -170,8 +170,16 @@ void Win32ListBox::setMark(int index, ui::Availability mark) {
 std::wstring Win32ListBox::accessibleName(int index) const {
     const Entry& named = entry(index);
     const std::string words = ui::availabilityWords(named.mark);
-    if (words.empty()) return named.text;
-    return named.text + L", " + wide(words);
+    if (words.empty()) return wideText(named);
+    return wideText(named) + L", " + wide(words);
+}
+
+const std::wstring& Win32ListBox::wideText(const Entry& entry) const {
+    if (!entry.converted) {
+        entry.wideText = wide(entry.text);
+        entry.converted = true;
+    }
+    return entry.wideText;
 }
 
 // New entries reach an empty list box in one message; a few more, one each, since a list box
@@ -188,7 +196,9 @@ bool Win32ListBox::showCount() {
 }
 
 int Win32ListBox::addItem(const std::string& text) {
-    entries_.push_back(Entry{wide(text)});
+    Entry added;
+    added.text = text;
+    entries_.push_back(std::move(added));
     if (updating_ == 0 && !showCount()) {
         entries_.pop_back();
         throwOutOfMemory();
@@ -212,10 +222,7 @@ void Win32ListBox::clear() {
     shownCount_ = 0;
 }
 
-std::string Win32ListBox::text(int index) const {
-    const std::wstring& shown = entry(index).text;
-    return narrow(shown.c_str(), shown.size());
-}
+std::string Win32ListBox::text(int index) const { return entry(index).text; }
 
 bool Win32ListBox::selected(int index) const {
     if (!handle()) return entry(index).chosen;
@@ -341,8 +348,9 @@ void Win32ListBox::draw(const DRAWITEMSTRUCT& item) const {
     const Entry& shown = entries_[item.itemID];
     const int rowHeight = box.bottom - box.top;
     const int textLeft = box.left + 1 + (marked_ ? markRoom(rowHeight) : 0);
-    ExtTextOutW(item.hDC, textLeft, box.top, ETO_OPAQUE | ETO_CLIPPED, &box, shown.text.c_str(),
-                static_cast<UINT>(shown.text.size()), nullptr);
+    const std::wstring& text = wideText(shown);
+    ExtTextOutW(item.hDC, textLeft, box.top, ETO_OPAQUE | ETO_CLIPPED, &box, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
     if (marked_) drawMark(item.hDC, markBox(box.left + 1, box.top, rowHeight), shown.mark);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &box);
     SetTextColor(item.hDC, previousText);
@@ -355,7 +363,7 @@ int Win32ListBox::entryStartingWith(wchar_t letter) const {
     const auto caret = static_cast<int>(send(LB_GETCARETINDEX));
     for (int step = 1; step <= total; ++step) {
         const int index = ((caret < 0 ? -1 : caret) + step) % total;
-        const std::wstring& text = entries_[static_cast<size_t>(index)].text;
+        const std::wstring& text = wideText(entries_[static_cast<size_t>(index)]);
         if (!text.empty() && CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), 1, &letter, 1) == CSTR_EQUAL)
             return index;
     }

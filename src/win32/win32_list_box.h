@@ -62,12 +62,17 @@ public:
     bool multiSelect() const { return multiSelect_; }
 
 private:
+    // The text comes as UTF-8 and is converted only when first drawn or read, so that refilling
+    // a list of thousands costs a copy of each name, not a conversion.
     struct Entry {
-        std::wstring text;
+        std::string text;
+        mutable std::wstring wideText;
+        mutable bool converted = false;
         int32_t data = 0;
         bool chosen = false;  // only until the window exists; then the window knows
         ui::Availability mark = ui::Availability::Unknown;
     };
+    const std::wstring& wideText(const Entry& entry) const;
     void attached() override;
     // Tells the list box how many entries there are; false when it had no room.
     bool showCount();

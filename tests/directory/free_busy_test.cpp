@@ -72,8 +72,10 @@ TEST(AvailabilitySummaryTest, NamesWhoIsBusyTentativeOrUnknownInTheirOrder) {
     EXPECT_EQ(AvailabilitySummary({}, false, 0), "");
     EXPECT_EQ(AvailabilitySummary({{"Anna Berg", free}, {"Room 5", {Availability::WorkingElsewhere}}}, false, 0),
               "All chosen are free at this time");
-    EXPECT_EQ(AvailabilitySummary({{"Anna Berg", busy}, {"Bo", free}, {"Room 4", {Availability::OutOfOffice}}}, false, 0),
+    EXPECT_EQ(AvailabilitySummary({{"Anna Berg", busy}, {"Bo", free}, {"Room 4", busy}}, false, 0),
               "Busy at this time: Anna Berg, Room 4");
+    EXPECT_EQ(AvailabilitySummary({{"Anna Berg", {Availability::OutOfOffice}}, {"Room 4", busy}}, false, 0),
+              "Busy at this time: Room 4. Out of office at this time: Anna Berg");
     EXPECT_EQ(AvailabilitySummary({{"Bo", {Availability::Tentative}}, {"Guest Speaker", {}}}, false, 0),
               "Tentative at this time: Bo. No availability information: Guest Speaker");
     EXPECT_EQ(AvailabilitySummary({{"Anna Berg", busy}, {"Bo", {Availability::Unknown}}}, false, 0),
@@ -84,7 +86,7 @@ TEST(AvailabilitySummaryTest, ASeriesIsToldByDateAndHiddenChoicesAreCounted) {
     const FreeBusyReading onThe28th{Availability::Busy, Day + 14 + 10.0 / 24};
     const FreeBusyReading onThe4th{Availability::OutOfOffice, Day + 21};
     EXPECT_EQ(AvailabilitySummary({{"Room 4", onThe28th}, {"Anna Berg", onThe4th}, {"Room 5", onThe28th}}, true, 0),
-              "Busy on 28 Jan: Room 4, Room 5. Busy on 4 Feb: Anna Berg");
+              "Busy on 28 Jan: Room 4, Room 5. Out of office on 4 Feb: Anna Berg");
     EXPECT_EQ(AvailabilitySummary({{"Anna Berg", {Availability::Free}}}, false, 1),
               "All chosen are free at this time. 1 chosen entry is hidden by Find");
     EXPECT_EQ(AvailabilitySummary({}, false, 3), "3 chosen entries are hidden by Find");
