@@ -45,6 +45,7 @@ void widenToText(HWND label) {
     GetClientRect(label, &box);
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    if (text.empty()) return;
     HDC dc = GetDC(label);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};

@@ -91,8 +91,12 @@ void Win32ListBox::attached() {
     baseProcedure_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProcedure)));
     showCount();
+    // Chosen without a redraw each: a list box repaints an entry at every change of its choice.
+    send(WM_SETREDRAW, FALSE);
     for (int index = 0; index < count(); ++index)
         if (entries_[static_cast<size_t>(index)].chosen) setSelected(index, true);
+    send(WM_SETREDRAW, TRUE);
+    InvalidateRect(handle(), nullptr, TRUE);
     lastRows_ = visibleRows();
 }
 
