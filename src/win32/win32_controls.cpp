@@ -46,14 +46,15 @@ void widenToText(HWND label) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
     if (text.empty()) return;
-    HDC dc = GetDC(label);
+    // Measured on a memory DC like the screen: no window's visible region needs working out.
+    HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     RECT needed{};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
     SelectObject(dc, previous);
-    ReleaseDC(label, dc);
+    DeleteDC(dc);
     if (box.bottom >= 2 * metrics.tmHeight || needed.right <= box.right) return;
 
     HWND parent = GetParent(label);
