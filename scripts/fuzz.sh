@@ -10,7 +10,7 @@ cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 
 # Inputs per target in the short run: about a minute in all.
-declare -A short=([number]=100000 [tokenizer]=200000 [directory_list]=20000 [template]=20000 [interpreter]=10000)
+declare -A short=([number]=100000 [tokenizer]=200000 [directory_list]=10000 [template]=20000 [interpreter]=10000)
 # The interpreter's session lives across inputs on purpose: what it keeps is no leak of one input.
 declare -A flags=([interpreter]=-detect_leaks=0)
 # libgsf's own losses on a damaged file are told apart by the full stack of each allocation.
