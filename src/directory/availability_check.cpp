@@ -3,10 +3,10 @@
 #include "automation/counted_loop.h"
 #include "automation/error.h"
 #include "automation/value.h"
+#include "host/globals.h"
 #include "log/error_label.h"
 #include "log/log.h"
 #include "outlook/outlook_module.h"
-#include "host/globals.h"
 #include "session/addin.h"
 
 using automation::Object;

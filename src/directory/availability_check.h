@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -9,7 +8,6 @@
 #include "automation/object.h"
 #include "directory/directory_list.h"
 #include "directory/free_busy.h"
-#include "ui/widgets.h"
 
 // Looks up the availability of the dialog's entries for one showing, a step at a time as the
 // dialog's idle work: the chosen entries first, then those in view; each name at most once. A
