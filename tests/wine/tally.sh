@@ -8,7 +8,9 @@ skip() { echo "SKIPPED: $1"; skipped=$((skipped + 1)); }
 expect() {  # expect <description> <command...>
     local what=$1
     shift
-    if "$@" >/dev/null 2>&1; then pass "$what"; else fail "$what"; fi
+    local status=0
+    "$@" >/dev/null 2>&1 || status=$?
+    if [ "$status" -eq 0 ]; then pass "$what"; else fail "$what (exit $status)"; fi
 }
 # Only the library's folder and the log's time of day may differ between two runs of a session.
 normalise() {  # normalise <library folder as the run saw it>

@@ -252,6 +252,9 @@ round_default() {
     fi
 
     # A repair restores the deleted DLL and the removed keys (by properties: see install_round).
+    # The regsvr32 runs have ended for the server too, or the package would find them holding
+    # the DLL they loaded.
+    settle
     rm -f "$unix_folder/x64/Quorvel.dll"
     expect "$when: a repair ends well" msiexec /i "$msi" REINSTALL=ALL REINSTALLMODE=omus
     settle
