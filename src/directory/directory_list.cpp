@@ -25,17 +25,17 @@ void DirectoryList::RemoveAll() {
     marked_ = 0;
 }
 
-bool DirectoryList::passesFilter(Entry& entry) {
-    if (filter_.empty()) return true;
+const std::string& DirectoryList::searchKeyOf(Entry& entry) {
     if (entry.searchKey.empty()) entry.searchKey = platform::services().searchKey(entry.text);
-    return entry.searchKey.find(filter_) != std::string::npos;
+    return entry.searchKey;
+}
+
+bool DirectoryList::passesFilter(Entry& entry) {
+    return filter_.empty() || searchKeyOf(entry).find(filter_) != std::string::npos;
 }
 
 bool DirectoryList::FoldSearchKeys(int count) {
-    for (; folded_ < entries_.size() && count > 0; ++folded_, --count) {
-        Entry& entry = entries_[folded_];
-        if (entry.searchKey.empty()) entry.searchKey = platform::services().searchKey(entry.text);
-    }
+    for (; folded_ < entries_.size() && count > 0; ++folded_, --count) searchKeyOf(entries_[folded_]);
     return folded_ < entries_.size();
 }
 

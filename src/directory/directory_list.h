@@ -81,6 +81,8 @@ private:
     };
     const Entry& at(int entry) const { return entries_.at(static_cast<size_t>(entry)); }
     Entry& at(int entry) { return entries_.at(static_cast<size_t>(entry)); }
+    // The entry's search key, folded when first needed.
+    static const std::string& searchKeyOf(Entry& entry);
     bool passesFilter(Entry& entry);
     void showRow(int entry);
     void choose(int entry, bool chosen);

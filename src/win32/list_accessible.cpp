@@ -74,8 +74,7 @@ bool showsText(HWND control) {
 std::wstring captionOf(HWND list) {
     HWND label = GetWindow(list, GW_HWNDPREV);
     if (!label || !showsText(label)) return L"";
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = windowText(label);
     if (GetWindowLongPtrW(label, GWL_STYLE) & SS_NOPREFIX) return text;
     std::wstring drawn;
     for (size_t i = 0; i < text.size(); ++i) {

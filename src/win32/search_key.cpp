@@ -13,6 +13,17 @@ constexpr int NormalizeRounds = 4;
 
 int lengthOf(const std::wstring& text) { return static_cast<int>(text.size()); }
 
+// A conversion that answers the room it needs when given none, then fills that room; empty when
+// it fails.
+template <typename Convert>
+std::wstring converted(Convert convert) {
+    const int room = convert(nullptr, 0);
+    if (room <= 0) return std::wstring();
+    std::wstring result(static_cast<size_t>(room), L'\0');
+    const int written = convert(result.data(), room);
+    return written > 0 ? result.substr(0, static_cast<size_t>(written)) : std::wstring();
+}
+
 // Each character apart from the marks on it (canonical decomposition); empty on failure.
 std::wstring decomposed(const std::wstring& text) {
     if (const NormalizeStringFunction normalize = normalizeString()) {
@@ -25,11 +36,9 @@ std::wstring decomposed(const std::wstring& text) {
             room = -written;
         }
     }
-    const int room = FoldStringW(MAP_COMPOSITE, text.c_str(), lengthOf(text), nullptr, 0);
-    if (room <= 0) return std::wstring();
-    std::wstring result(static_cast<size_t>(room), L'\0');
-    const int written = FoldStringW(MAP_COMPOSITE, text.c_str(), lengthOf(text), result.data(), room);
-    return written > 0 ? result.substr(0, static_cast<size_t>(written)) : std::wstring();
+    return converted([&](wchar_t* out, int room) {
+        return FoldStringW(MAP_COMPOSITE, text.c_str(), lengthOf(text), out, room);
+    });
 }
 
 std::wstring withoutNonspacingMarks(const std::wstring& text) {
@@ -44,24 +53,17 @@ std::wstring withoutNonspacingMarks(const std::wstring& text) {
 // Lower case by the user's locale (linguistic casing where the system has it); the system's
 // plain lower case if that fails.
 std::wstring lowerCase(const std::wstring& text) {
-    std::wstring result;
     if (const LCMapStringExFunction mapEx = lcMapStringEx()) {
-        const DWORD flags = LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING;
-        const int room = mapEx(nullptr, flags, text.c_str(), lengthOf(text), nullptr, 0, nullptr, nullptr, 0);
-        if (room > 0) {
-            result.assign(static_cast<size_t>(room), L'\0');
-            const int written =
-                mapEx(nullptr, flags, text.c_str(), lengthOf(text), result.data(), room, nullptr, nullptr, 0);
-            if (written > 0) return result.substr(0, static_cast<size_t>(written));
-        }
+        const std::wstring result = converted([&](wchar_t* out, int room) {
+            return mapEx(nullptr, LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING, text.c_str(), lengthOf(text), out, room,
+                         nullptr, nullptr, 0);
+        });
+        if (!result.empty()) return result;
     }
-    const int room = LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE, text.c_str(), lengthOf(text), nullptr, 0);
-    if (room > 0) {
-        result.assign(static_cast<size_t>(room), L'\0');
-        const int written =
-            LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE, text.c_str(), lengthOf(text), result.data(), room);
-        if (written > 0) return result.substr(0, static_cast<size_t>(written));
-    }
+    std::wstring result = converted([&](wchar_t* out, int room) {
+        return LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_LOWERCASE, text.c_str(), lengthOf(text), out, room);
+    });
+    if (!result.empty()) return result;
     result = text;
     CharLowerBuffW(result.data(), static_cast<DWORD>(result.size()));
     return result;

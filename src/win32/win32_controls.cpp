@@ -40,11 +40,16 @@ void runHandler(const std::function<void()>& handler) noexcept {
     }
 }
 
+std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 void widenToText(HWND label) {
     RECT box{};
     GetClientRect(label, &box);
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = windowText(label);
     if (text.empty()) return;
     // Measured on a memory DC like the screen: no window's visible region needs working out.
     HDC dc = CreateCompatibleDC(nullptr);

@@ -51,6 +51,9 @@ private:
 // Basic runtime shows an untrapped error, and never leaves the window procedure.
 void runHandler(const std::function<void()>& handler) noexcept;
 
+// The window's text, as GetWindowText gives it.
+std::wstring windowText(HWND window);
+
 // A label laid out one line high keeps its text on that line: where the dialog font is wider than
 // the one the form was laid out with, the label widens rightwards as far as its window allows.
 void widenToText(HWND label);

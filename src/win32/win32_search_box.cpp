@@ -6,12 +6,6 @@
 namespace win32 {
 namespace {
 
-std::string windowTextOf(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return narrow(text.c_str(), text.size());
-}
-
 bool isEscape(UINT message, WPARAM key) {
     return (message == WM_KEYDOWN || message == WM_CHAR) && key == VK_ESCAPE;
 }
@@ -41,7 +35,8 @@ void Win32SearchBox::setText(const std::string& text) {
 
 void Win32SearchBox::command(WORD notification) {
     if (notification != EN_CHANGE) return;
-    text_ = windowTextOf(handle());
+    const std::wstring typed = windowText(handle());
+    text_ = narrow(typed.c_str(), typed.size());
     runHandler(onChange);
 }
 
