@@ -41,6 +41,7 @@ bool AvailabilityCheck::Step() {
     if (!appointment_) return false;
     if (!appointmentRead_) {
         ReadAppointment();
+        changed_();
         return true;
     }
     while (std::optional<std::pair<DirectoryList*, int>> next = Next()) {

@@ -128,14 +128,15 @@ void PeopleResourcesForm::ShowForm(const Object& appointment) {
     } else {
         AddRecipients(on, recipients);
         on.step([&] { window_->setCaption("People & Resources: " + AppointmentItem().get("Subject").toString()); });
+        // Availability, and the line that sums it up, is worked out only once the window is there,
+        // while Outlook is idle.
+        summary_.setText("");
         on.step([&] { window_->show(); });
-        // Availability is asked for only once the window is there, while Outlook is idle.
         if (window_->isVisible()) {
             availability_.Start(AppointmentItem());
             namesToFold_ = true;
             WakeIdle();
         }
-        UpdateSummary();
     }
     if (copy) DeleteTemporaryDraft(on, copy);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 // How a caller on a list's own thread (a test host, an in-process tool) reads an entry's name from
@@ -38,21 +39,37 @@ inline UINT listEntryNameMessage() {
     return message;
 }
 
-// What `message` answers for entry `index` of `list`, asked for twice: its length, then the
-// whole of it. Empty for an entry the list does not have.
-inline std::wstring readListEntry(HWND list, int index, UINT message) {
+// Answers a request as the lists answer it: `text` copied as far as the buffer holds, and its
+// whole length; LB_ERR for a malformed request. The caller checks the sender's thread.
+inline LRESULT answerTextRequest(const std::wstring& text, LPARAM lParam) {
+    auto* request = reinterpret_cast<ListEntryText*>(lParam);
+    if (!request || request->size != sizeof(ListEntryText)) return LB_ERR;
+    if (request->capacity > 0 && request->buffer) {
+        const size_t copied = std::min<size_t>(text.size(), request->capacity - 1);
+        std::copy_n(text.c_str(), copied, request->buffer);
+        request->buffer[copied] = L'\0';
+    }
+    return static_cast<LRESULT>(text.size());
+}
+
+// What `message` answers for `which` (an entry's index, a window) from `window`, asked for twice:
+// its length, then the whole of it. Empty when there is nothing to answer.
+inline std::wstring readTextAnswer(HWND window, UINT message, WPARAM which) {
     ListEntryText request{sizeof(ListEntryText), 0, nullptr};
-    const LRESULT length =
-        SendMessageW(list, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&request));
+    const LRESULT length = SendMessageW(window, message, which, reinterpret_cast<LPARAM>(&request));
     if (length <= 0) return std::wstring();
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     request.capacity = static_cast<UINT>(text.size());
     request.buffer = text.data();
-    SendMessageW(list, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&request));
+    SendMessageW(window, message, which, reinterpret_cast<LPARAM>(&request));
     text.resize(static_cast<size_t>(length));
     return text;
 }
 
-inline std::wstring readListEntryText(HWND list, int index) { return readListEntry(list, index, listEntryTextMessage()); }
+inline std::wstring readListEntryText(HWND list, int index) {
+    return readTextAnswer(list, listEntryTextMessage(), static_cast<WPARAM>(index));
+}
 
-inline std::wstring readListEntryName(HWND list, int index) { return readListEntry(list, index, listEntryNameMessage()); }
+inline std::wstring readListEntryName(HWND list, int index) {
+    return readTextAnswer(list, listEntryNameMessage(), static_cast<WPARAM>(index));
+}

@@ -101,16 +101,9 @@ void Win32ListBox::attached() {
 }
 
 LRESULT Win32ListBox::answerEntry(WPARAM index, LPARAM lParam, bool accessibleName) const {
-    if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return LB_ERR;
-    auto* request = reinterpret_cast<ListEntryText*>(lParam);
-    if (!request || request->size != sizeof(ListEntryText) || index >= entries_.size()) return LB_ERR;
-    const std::wstring text = accessibleName ? this->accessibleName(static_cast<int>(index)) : wideText(entries_[index]);
-    if (request->capacity > 0 && request->buffer) {
-        const size_t copied = std::min<size_t>(text.size(), request->capacity - 1);
-        std::copy_n(text.c_str(), copied, request->buffer);
-        request->buffer[copied] = L'\0';
-    }
-    return static_cast<LRESULT>(text.size());
+    if (InSendMessageEx(nullptr) != ISMEX_NOSEND || index >= entries_.size()) return LB_ERR;
+    return answerTextRequest(accessibleName ? this->accessibleName(static_cast<int>(index)) : wideText(entries_[index]),
+                             lParam);
 }
 
 LRESULT CALLBACK Win32ListBox::listProcedure(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {

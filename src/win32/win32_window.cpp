@@ -8,6 +8,7 @@
 #include "win32/com_error.h"
 #include "win32/form_font.h"
 #include "win32/idle_work_pending.h"
+#include "win32/list_entry_text.h"
 #include "win32/module.h"
 #include "win32/twips.h"
 #include "win32/wide.h"
@@ -73,13 +74,9 @@ Win32Window::Win32Window(const ui::WindowSpec& spec) : spec_(spec), caption_(spe
 }
 
 Win32Window::~Win32Window() {
-    for (const auto& control : controls_)
-        if (control->handle()) clearWindowName(control->handle());
+    if (Win32Control* cancel = control(cancelButton_); cancel && cancel->handle()) unmarkCancelButton(cancel->handle());
     if (idleWorks_) idleWorks_->stopAll();
-    if (window_) {
-        clearWindowName(window_);
-        DestroyWindow(window_);
-    }
+    if (window_) DestroyWindow(window_);
     if (font_) DeleteObject(font_);
     if (linkFont_) DeleteObject(linkFont_);
 }
@@ -98,7 +95,6 @@ void Win32Window::makeWindow() {
                         CW_USEDEFAULT, bounds.right - bounds.left, bounds.bottom - bounds.top, nullptr, nullptr,
                         module(), this);
         if (!window_) throwLastError();
-        setWindowName(window_, spec_.name);
         addFormWindow(window_);
         // Made on a monitor of another DPI than the screen's, the window takes its monitor's; the
         // frame measured around the client area fits that at any DPI.
@@ -106,13 +102,18 @@ void Win32Window::makeWindow() {
         fitClientArea();
         if (!font_) font_ = createFormFont(dpi_, false);
     }
-    // A new child goes below its siblings, so made in tab order the controls are in tab order.
+    // A new child goes below its siblings, so made in tab order the controls are in tab order. A
+    // label that names a control is made just before it, where screen readers look for it.
     std::vector<size_t> order(controls_.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(),
                      [&](size_t a, size_t b) { return specs_[a].tabIndex < specs_[b].tabIndex; });
-    for (size_t index : order)
-        if (!controls_[index]->handle()) makeControl(index);
+    for (size_t index : order) {
+        if (controls_[index]->handle()) continue;
+        const int label = isNamedByLabel(controls_[index].get()) ? labelOf(index) : -1;
+        if (label >= 0 && !controls_[static_cast<size_t>(label)]->handle()) makeControl(static_cast<size_t>(label));
+        makeControl(index);
+    }
     placeLabelsBeforeNamedControls();
 }
 
@@ -164,6 +165,7 @@ void Win32Window::fitClientArea() {
     GetClientRect(window_, &client);
     const int width = twipsToPixels(spec_.clientWidth, dpi_) + (frame.right - frame.left) - client.right;
     const int height = twipsToPixels(spec_.clientHeight, dpi_) + (frame.bottom - frame.top) - client.bottom;
+    if (width == frame.right - frame.left && height == frame.bottom - frame.top) return;
     SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -213,6 +215,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND window, UINT message, WPARAM 
 // of the object is touched.
 LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == idleWorkPendingMessage()) return answerIdleWorkPending();
+    if (message == windowNameMessage()) return answerWindowName(reinterpret_cast<HWND>(wParam), lParam);
     switch (message) {
     case WM_COMMAND:
         // Esc, through IsDialogMessage, presses the cancel button.
@@ -262,18 +265,19 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    // Focus returns to the control that had it, as in a dialog.
+    // Focus returns to the control that had it, as in a dialog: straight to it, not through the
+    // window first as the default activation would.
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        } else if (!HIWORD(wParam) && focusControl()) {
+            return 0;
         }
         break;
-    case WM_SETFOCUS: {
-        HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE);
-        if (target) SetFocus(target);
+    case WM_SETFOCUS:
+        focusControl();
         return 0;
-    }
     // Moved to a monitor of another DPI: in the place the system suggests, laid out anew (labels
     // widen as far as the new client area allows).
     case DpiChangedMessage: {
@@ -296,6 +300,13 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+// The control that had the focus last, or else the first in the tab order.
+bool Win32Window::focusControl() {
+    HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE);
+    if (target) SetFocus(target);
+    return target != nullptr;
+}
+
 void Win32Window::setCaption(const std::string& caption) {
     caption_ = caption;
     SetWindowTextW(window_, wide(caption).c_str());
@@ -315,7 +326,6 @@ bool Win32Window::isVisible() const { return window_ && IsWindowVisible(window_)
 
 void Win32Window::makeControl(size_t index) {
     Win32Control& made = *controls_[index];
-    const ui::ControlSpec& spec = specs_[index];
     const Blueprint blueprint = made.blueprint();
     const RECT place = placeOf(index);
     // Siblings that overlap never paint over each other.
@@ -324,7 +334,6 @@ void Win32Window::makeControl(size_t index) {
                                  place.right - place.left, place.bottom - place.top, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(made.id())), module(), nullptr);
     if (!child) throwLastError();
-    setWindowName(child, spec.name);
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(blueprint.underlined ? linkFont() : font_), FALSE);
     made.attach(child);
 }
@@ -377,6 +386,14 @@ UINT Win32Window::itemHeight() const { return static_cast<UINT>(lineHeightOf(fon
 LRESULT Win32Window::answerIdleWorkPending() const {
     if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return -1;
     return idleWorks_ ? idleWorks_->running() : 0;
+}
+
+LRESULT Win32Window::answerWindowName(HWND named, LPARAM request) const {
+    if (InSendMessageEx(nullptr) != ISMEX_NOSEND) return LB_ERR;
+    if (named == window_) return answerTextRequest(wide(spec_.name), request);
+    for (size_t index = 0; index < controls_.size(); ++index)
+        if (controls_[index]->handle() == named) return answerTextRequest(wide(specs_[index].name), request);
+    return LB_ERR;
 }
 
 std::unique_ptr<ui::IdleWork> Win32Window::startIdleWork(std::function<bool()> step) {

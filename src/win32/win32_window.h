@@ -53,10 +53,12 @@ private:
     void placeLabelsBeforeNamedControls();
     // Answers the idle-work message (win32/idle_work_pending.h) for senders on this thread.
     LRESULT answerIdleWorkPending() const;
+    LRESULT answerWindowName(HWND named, LPARAM request) const;
     // Where a control goes, in pixels at the window's DPI.
     RECT placeOf(size_t index) const;
     // The client area the form asks for, at the window's DPI; the frame around it stays as it is.
     void fitClientArea();
+    bool focusControl();
     // WM_DPICHANGED: the fonts, the controls and the list entries at the new DPI.
     void rescale(int dpi);
     template <typename Control, typename... Args>
