@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "check.h"
+#include "message_count.h"
 #include "message_pump.h"
 #include "ui/widgets.h"
 #include "win32/form_windows.h"
@@ -15,35 +16,6 @@ using checks::expect;
 
 constexpr DWORD StepTimeoutMs = 10000;
 constexpr wchar_t Caption[] = L"Idle work";
-
-// Counts the timer messages this thread's loop takes for one window.
-class TimerCount {
-public:
-    explicit TimerCount(HWND window) {
-        window_ = window;
-        count_ = 0;
-        hook_ = SetWindowsHookExW(WH_GETMESSAGE, hook, nullptr, GetCurrentThreadId());
-    }
-    ~TimerCount() { UnhookWindowsHookEx(hook_); }
-    TimerCount(const TimerCount&) = delete;
-    TimerCount& operator=(const TimerCount&) = delete;
-    int count() const { return count_; }
-
-private:
-    static LRESULT CALLBACK hook(int code, WPARAM removal, LPARAM lParam) {
-        const auto* message = reinterpret_cast<const MSG*>(lParam);
-        if (code == HC_ACTION && removal == PM_REMOVE && message->message == WM_TIMER && message->hwnd == window_)
-            ++count_;
-        return CallNextHookEx(nullptr, code, removal, lParam);
-    }
-
-    static HWND window_;
-    static int count_;
-    HHOOK hook_;
-};
-
-HWND TimerCount::window_ = nullptr;
-int TimerCount::count_ = 0;
 
 LRESULT pending(HWND window) { return SendMessageW(window, idleWorkPendingMessage(), 0, 0); }
 
@@ -71,7 +43,7 @@ void checkIdleWork() {
 
     // Alone, each timer message of the form is a step, until the third answers false.
     {
-        TimerCount ticks(window);
+        MessageCount ticks(window, WM_TIMER, MessageCount::Way::Taken);
         const bool ended = pollUntil([&] { return pending(window) == 0; }, StepTimeoutMs);
         expect(ended && counted == 3 && ticks.count() == 3,
                "idle work runs one step per timer message and ends when a step answers false (steps " +
@@ -87,7 +59,7 @@ void checkIdleWork() {
         nested = nested || depth > 0;
         ++depth;
         if (++pumpingSteps == 1) {
-            TimerCount inside(window);
+            MessageCount inside(window, WM_TIMER, MessageCount::Way::Taken);
             tickedInside = pollUntil([&] { return inside.count() > 0; }, StepTimeoutMs);
         }
         --depth;

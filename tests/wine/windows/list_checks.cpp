@@ -13,6 +13,7 @@
 #include "ui/widgets.h"
 #include "win32/list_entry_text.h"
 #include "win32/win32_list_box.h"
+#include "message_count.h"
 #include "message_pump.h"
 #include "window_inspection.h"
 
@@ -32,33 +33,6 @@ HWND firstList(HWND window) {
         if (isClass(child, L"ListBox")) return child.handle;
     return nullptr;
 }
-
-// Counts the messages sent on this thread to one window while alive.
-class MessageCount {
-public:
-    explicit MessageCount(HWND target) {
-        target_ = target;
-        count_ = 0;
-        hook_ = SetWindowsHookExW(WH_CALLWNDPROC, hook, nullptr, GetCurrentThreadId());
-    }
-    ~MessageCount() { UnhookWindowsHookEx(hook_); }
-    MessageCount(const MessageCount&) = delete;
-    MessageCount& operator=(const MessageCount&) = delete;
-    int count() const { return count_; }
-
-private:
-    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HC_ACTION && reinterpret_cast<CWPSTRUCT*>(lParam)->hwnd == target_) ++count_;
-        return CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-
-    static HWND target_;
-    static int count_;
-    HHOOK hook_;
-};
-
-HWND MessageCount::target_ = nullptr;
-int MessageCount::count_ = 0;
 
 LONG roleOf(IAccessible* accessible, LONG id) {
     VARIANT role;
@@ -226,7 +200,7 @@ void checkListMessages(const std::string& name) {
     if (!list) return;
     DirectoryList& people = form.PeopleList();
     {
-        MessageCount messages(list);
+        MessageCount messages(list, 0, MessageCount::Way::Sent);
         DirectoryList::Update update(people);
         people.RemoveAll();
         for (int index = 0; index < DirectorySize; ++index)
@@ -238,7 +212,7 @@ void checkListMessages(const std::string& name) {
     }
     expect(static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)) == DirectorySize + 1,
            name + ": the list box counts every entry");
-    MessageCount messages(list);
+    MessageCount messages(list, 0, MessageCount::Way::Sent);
     expect(people.ChosenNames() == "Person 4711;Guest;", name + ": the chosen names are read back in order");
     expect(messages.count() <= 2, name + ": reading them back costs " + std::to_string(messages.count()) + " messages");
 }

@@ -21,6 +21,7 @@
 #include "idle_work_checks.h"
 #include "list_accessibility_checks.h"
 #include "list_checks.h"
+#include "message_count.h"
 #include "message_pump.h"
 #include "screen_capture.h"
 #include "win32/host_services.h"
@@ -104,15 +105,6 @@ void checkTabOrderOfControlsAddedOutOfIt() {
            "controls added out of their tab order are tabbed through in it");
 }
 
-HWND focusedForm = nullptr;
-int formFocusings = 0;
-
-LRESULT CALLBACK countFormFocus(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && sent->message == WM_SETFOCUS && sent->hwnd == focusedForm) ++formFocusings;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Activated, a form gives the focus straight to its first control, or back to the one that had it,
 // as a dialog does: the form's own window never holds it in between.
 void checkFocusOnActivation() {
@@ -120,24 +112,24 @@ void checkFocusOnActivation() {
         ui::toolkit().createWindow({"FocusCheck", "Focus", 3000, 900, ui::Border::FixedSingle});
     form->addSearchBox({"Box", {120, 240, 1800, 315}, 0});
     form->addButton({"Button", {2040, 240, 840, 375}, 1}, "Button");
-    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countFormFocus, nullptr, GetCurrentThreadId());
+    // Shown once, so that the window is there to be watched the next time.
     form->show();
-    focusedForm = FindWindowW(win32::FormWindowClass, L"Focus");
-    const std::vector<HWND> stops = windowcheck::tabOrder(focusedForm);
-    expect(stops.size() == 2 && GetFocus() == stops[0] && formFocusings == 0,
+    form->hide();
+    HWND window = FindWindowW(win32::FormWindowClass, L"Focus");
+    const std::vector<HWND> stops = windowcheck::tabOrder(window);
+    windowcheck::MessageCount focusings(window, WM_SETFOCUS, windowcheck::MessageCount::Way::Sent);
+    form->show();
+    expect(stops.size() == 2 && GetFocus() == stops[0] && focusings.count() == 0,
            "a form shown gives the focus to its first control, not to its own window first");
-    if (stops.size() == 2) {
-        SetFocus(stops[1]);
-        HWND other = CreateWindowExW(0, L"STATIC", L"Elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                     nullptr, nullptr, nullptr, nullptr);
-        SetActiveWindow(other);
-        SetActiveWindow(focusedForm);
-        expect(GetFocus() == stops[1] && formFocusings == 0,
-               "activated again, a form gives the focus back to the control that had it");
-        DestroyWindow(other);
-    }
-    UnhookWindowsHookEx(hook);
-    focusedForm = nullptr;
+    if (stops.size() != 2) return;
+    SetFocus(stops[1]);
+    HWND other = CreateWindowExW(0, L"STATIC", L"Elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    SetActiveWindow(window);
+    expect(GetFocus() == stops[1] && focusings.count() == 0,
+           "activated again, a form gives the focus back to the control that had it");
+    DestroyWindow(other);
 }
 
 }  // namespace
